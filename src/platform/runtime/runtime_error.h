@@ -1,0 +1,35 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace tf {
+
+// Run-time error numbers as the game's data readers report them.
+enum ErrorNumber : int {
+  kErrOverflow = 6,
+  kErrSubscriptOutOfRange = 9,
+  kErrTypeMismatch = 13,
+  kErrBadFileNameOrNumber = 52,
+  kErrFileNotFound = 53,
+  kErrInputPastEndOfFile = 62,
+  kErrInvalidPicture = 481,
+};
+
+// An error raised by a reader, a conversion or a platform call; the operation
+// that traps it shows its own message.
+class RuntimeError : public std::runtime_error {
+ public:
+  explicit RuntimeError(int number, const std::string& detail = {});
+  int Number() const { return number_; }
+
+ private:
+  int number_;
+};
+
+// The standard description of an error number ("Overflow", "Type mismatch", ...).
+std::string ErrorDescription(int number);
+
+[[noreturn]] void RaiseError(int number, const std::string& detail = {});
+
+}  // namespace tf
