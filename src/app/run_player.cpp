@@ -1,0 +1,154 @@
+#include "app/run_player.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "app/command_line.h"
+#include "app/walkthrough/runner.h"
+#include "platform/desktop/qt_desktop.h"
+#include "startup/player.h"
+
+namespace tf {
+
+namespace {
+// Writes each trace line at once, so that a run that stops half-way still
+// leaves what happened.
+class StreamTrace : public TraceSink {
+ public:
+  explicit StreamTrace(std::ostream& out) : out_(out) {}
+  void Write(const std::string& line) override { out_ << line << std::endl; }
+
+ private:
+  std::ostream& out_;
+};
+
+bool HasDisplay() {
+  return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") ||
+         std::getenv("QT_QPA_PLATFORM");
+}
+
+std::optional<std::string> ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+const char* WalkthroughWindowName(const std::string& formName) {
+  if (formName == "frmWelcome") return "welcome";
+  if (formName == "Game") return "game";
+  if (formName == "frmLoadGame") return "load";
+  if (formName == "frmSaveGame") return "save";
+  return nullptr;
+}
+}  // namespace
+
+int RunPlayer(int argc, char** argv) {
+  std::string error;
+  std::optional<Options> options =
+      ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), error);
+  if (!options) {
+    std::cerr << "taleforge-player: " << error << "\n" << UsageText();
+    return walkthrough::kScriptError;
+  }
+  if (options->help) {
+    std::cout << UsageText();
+    return 0;
+  }
+  if (options->version) {
+    std::cout << "taleforge-player " << TALEFORGE_VERSION << "\n";
+    return 0;
+  }
+
+  std::string folder = options->projectFolder.empty()
+                           ? ProgramFolder(argv[0])
+                           : std::filesystem::absolute(options->projectFolder).string();
+  if (!std::filesystem::is_directory(folder)) {
+    std::cerr << "taleforge-player: no project folder " << folder << "\n";
+    return walkthrough::kScriptError;
+  }
+
+  std::vector<walkthrough::ScriptLine> script;
+  if (!options->walkthroughFile.empty()) {
+    std::optional<std::string> text = ReadFile(options->walkthroughFile);
+    if (!text) {
+      std::cerr << "taleforge-player: can't read " << options->walkthroughFile << "\n";
+      return walkthrough::kScriptError;
+    }
+    try {
+      script = walkthrough::ParseScript(*text);
+    } catch (const std::exception& e) {
+      std::cerr << "walkthrough: " << e.what() << "\n";
+      return walkthrough::kScriptError;
+    }
+  }
+
+  if (options->headless) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+  } else if (!HasDisplay()) {
+    std::cerr << "taleforge-player: no display found; run it under a virtual one "
+                 "(xvfb-run -a taleforge-player ...) or add --headless\n";
+    return walkthrough::kScriptError;
+  }
+
+  std::ofstream traceFile;
+  std::unique_ptr<StreamTrace> trace;
+  if (options->traceFile == "-") {
+    trace = std::make_unique<StreamTrace>(std::cout);
+  } else if (!options->traceFile.empty()) {
+    traceFile.open(options->traceFile, std::ios::binary | std::ios::trunc);
+    if (!traceFile) {
+      std::cerr << "taleforge-player: can't write " << options->traceFile << "\n";
+      return walkthrough::kScriptError;
+    }
+    trace = std::make_unique<StreamTrace>(traceFile);
+  }
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("taleforge-player");
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  QtEventLoop events;
+  QtDisplay display;
+  QtSettingsStore settings;
+  QtWindowFactory windows;
+  QtMessageBoxes desktopMessages;
+  walkthrough::WalkthroughMessageBoxes scriptMessages(trace.get());
+  const bool walking = !options->walkthroughFile.empty();
+  Platform platform{windows,
+                    walking ? static_cast<ui::MessageBoxes&>(scriptMessages) : desktopMessages,
+                    events, display, settings, trace.get()};
+  if (trace) {
+    windows.onVisibilityChanged = [&trace](const std::string& name, bool visible) {
+      if (const char* shortName = WalkthroughWindowName(name))
+        trace->Write(std::string("window ") + shortName + (visible ? " shown" : " hidden"));
+    };
+  }
+
+  Player player(platform, folder);
+  std::unique_ptr<walkthrough::Runner> runner;
+  if (walking) {
+    std::string scriptFolder =
+        std::filesystem::absolute(options->walkthroughFile).parent_path().string();
+    runner = std::make_unique<walkthrough::Runner>(
+        walkthrough::Session{player, windows, events, scriptMessages, scriptFolder},
+        std::move(script));
+    walkthrough::AddCoreCommands(*runner);
+    walkthrough::AddWelcomeCommands(*runner);
+    events.onEndProgram = [&runner] { runner->ProgramEnded(); };
+  }
+
+  player.Start();
+  if (runner) runner->Start();
+  int status = events.Ended() && !runner ? 0 : QApplication::exec();
+  return runner ? runner->ExitStatus() : status;
+}
+
+}  // namespace tf

@@ -1,0 +1,129 @@
+#include "app/walkthrough/runner.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTimer>
+#include <iostream>
+
+namespace tf::walkthrough {
+
+Runner::Runner(Session session, std::vector<ScriptLine> script)
+    : session_(std::move(session)), script_(std::move(script)) {}
+
+void Runner::AddCommand(const std::string& name, Handler handler) {
+  commands_[name] = std::move(handler);
+}
+
+void Runner::Start() { QTimer::singleShot(0, [this] { Step(); }); }
+
+void Runner::DelayNextCommand(double seconds) {
+  delayMs_ = static_cast<int>(seconds * 1000.0 + 0.5);
+}
+
+void Runner::ProgramEnded() {
+  programEnded_ = true;
+  for (ui::QtForm* form : session_.windows.Forms()) form->View().hide();
+}
+
+void Runner::RequireRunningProgram() const {
+  if (programEnded_) throw ScriptError("the program has ended");
+}
+
+void Runner::Step() {
+  if (finished_) return;
+  if (next_ >= script_.size()) {
+    Finish(kPassed, {});
+    return;
+  }
+  const ScriptLine& line = script_[next_++];
+  const std::vector<std::string>& words = line.words;
+  try {
+    if (auto error = session_.messages.TakeAnswerError()) throw ScriptError(*error);
+    auto command = commands_.end();
+    size_t nameWords = 0;
+    if (words.size() >= 2) {
+      command = commands_.find(words[0] + " " + words[1]);
+      nameWords = 2;
+    }
+    if (command == commands_.end()) {
+      command = commands_.find(words[0]);
+      nameWords = 1;
+    }
+    if (command == commands_.end()) throw ScriptError("unknown command '" + words[0] + "'");
+    delayMs_ = 0;
+    command->second(std::vector<std::string>(words.begin() + static_cast<long>(nameWords),
+                                             words.end()));
+  } catch (const ExpectationFailure& failure) {
+    Finish(kExpectationFailed, "line " + std::to_string(line.number) + ": " + failure.what());
+    return;
+  } catch (const std::exception& error) {
+    Finish(kScriptError, "line " + std::to_string(line.number) + ": " + error.what());
+    return;
+  }
+  QTimer::singleShot(delayMs_, [this] { Step(); });
+}
+
+void Runner::Finish(int status, const std::string& message) {
+  finished_ = true;
+  status_ = status;
+  if (!message.empty()) std::cerr << "walkthrough: " << message << std::endl;
+  session_.events.Quit(status);
+}
+
+void RequireArgs(const std::vector<std::string>& args, size_t min, size_t max,
+                 const char* usage) {
+  if (args.size() < min || args.size() > max)
+    throw ScriptError(std::string("usage: ") + usage);
+}
+
+Qt::MouseButton ParseButton(const std::string& word) {
+  if (word == "left") return Qt::LeftButton;
+  if (word == "right") return Qt::RightButton;
+  if (word == "middle") return Qt::MiddleButton;
+  throw ScriptError("unknown button '" + word + "' (left, right or middle)");
+}
+
+void Runner::Click(ui::QtForm& form, const ui::Control& control, Qt::MouseButton button) {
+  std::optional<QPoint> point = form.CentreInView(control);
+  if (!point || !form.Visible())
+    throw ScriptError("'" + control.Name() + "' is not shown, so it can't be clicked");
+  ClickAt(form, *point, button);
+}
+
+void Runner::ClickAt(ui::QtForm& form, QPoint pointInView, Qt::MouseButton button) {
+  RequireRunningProgram();
+  QWidget* viewport = form.View().viewport();
+  QPointF local(pointInView);
+  QPointF global(viewport->mapToGlobal(pointInView));
+  QCoreApplication::postEvent(viewport, new QMouseEvent(QEvent::MouseButtonPress, local, global,
+                                                        button, button, Qt::NoModifier));
+  QCoreApplication::postEvent(viewport, new QMouseEvent(QEvent::MouseButtonRelease, local, global,
+                                                        button, Qt::NoButton, Qt::NoModifier));
+}
+
+void Runner::PressKey(ui::QtForm& form, int qtKey, const QString& text) {
+  RequireRunningProgram();
+  QCoreApplication::postEvent(&form.View(),
+                              new QKeyEvent(QEvent::KeyPress, qtKey, Qt::NoModifier, text));
+  QCoreApplication::postEvent(&form.View(),
+                              new QKeyEvent(QEvent::KeyRelease, qtKey, Qt::NoModifier, text));
+}
+
+ui::QtForm& Runner::ActiveForm() const {
+  const auto& forms = session_.windows.Forms();
+  for (auto it = forms.rbegin(); it != forms.rend(); ++it)
+    if ((*it)->Visible()) return **it;
+  throw ScriptError("no window is shown");
+}
+
+ui::QtForm* Runner::FormByWalkthroughName(const std::string& name) const {
+  static const std::map<std::string, std::string> kForms = {
+      {"welcome", "frmWelcome"}, {"game", "Game"}, {"load", "frmLoadGame"}, {"save", "frmSaveGame"}};
+  auto it = kForms.find(name);
+  if (it == kForms.end())
+    throw ScriptError("unknown window '" + name + "' (welcome, game, load or save)");
+  return session_.windows.Find(it->second);
+}
+
+}  // namespace tf::walkthrough

@@ -1,0 +1,181 @@
+#include "platform/desktop/qt_desktop.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSettings>
+#include <cstdlib>
+
+#include "platform/ui/qt_controls.h"
+
+namespace tf {
+
+// QtEventLoop
+
+void QtEventLoop::ProcessPendingEvents() {
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void QtEventLoop::ProcessEventsUntil(const std::function<bool()>& condition,
+                                     std::chrono::milliseconds recheck) {
+  // The timer only wakes the blocking wait so the condition is looked at
+  // again; between events and ticks the thread sleeps.
+  QTimer wake;
+  wake.start(std::max<int>(1, static_cast<int>(recheck.count())));
+  while (!ended_ && !condition())
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+void QtEventLoop::ProcessEventsFor(std::chrono::milliseconds duration) {
+  const auto deadline = std::chrono::steady_clock::now() + duration;
+  QTimer wake;
+  wake.setSingleShot(true);
+  while (!ended_) {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) break;
+    wake.start(static_cast<int>(left.count()) + 1);
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  }
+}
+
+void QtEventLoop::EndProgram() {
+  ended_ = true;
+  if (onEndProgram) {
+    onEndProgram();
+    return;
+  }
+  for (QWidget* widget : QApplication::topLevelWidgets()) widget->hide();
+  QCoreApplication::exit(0);
+}
+
+void QtEventLoop::Quit(int status) {
+  ended_ = true;
+  QCoreApplication::exit(status);
+}
+
+// QtDisplay
+
+int QtDisplay::ScreenWidth() const {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->geometry().width() : 0;
+}
+
+int QtDisplay::ScreenHeight() const {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->geometry().height() : 0;
+}
+
+// QtSettingsStore
+
+std::string QtSettingsStore::FilePath(const std::string& application) {
+  QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+  if (base.isEmpty()) base = QDir::homePath() + "/.config";
+  return (base + "/taleforge/" + ui::ToQString(application) + ".ini").toStdString();
+}
+
+std::optional<std::string> QtSettingsStore::Get(const std::string& application,
+                                                const std::string& section,
+                                                const std::string& key) const {
+  QSettings settings(QString::fromStdString(FilePath(application)), QSettings::IniFormat);
+  settings.beginGroup(ui::ToQString(section));
+  QVariant value = settings.value(ui::ToQString(key));
+  if (!value.isValid()) return std::nullopt;
+  return value.toString().toStdString();
+}
+
+void QtSettingsStore::Set(const std::string& application, const std::string& section,
+                          const std::string& key, const std::string& value) {
+  QSettings settings(QString::fromStdString(FilePath(application)), QSettings::IniFormat);
+  settings.beginGroup(ui::ToQString(section));
+  settings.setValue(ui::ToQString(key), ui::ToQString(value));
+  settings.endGroup();
+  settings.sync();
+}
+
+// QtWindowFactory
+
+namespace {
+// Removes itself from the factory's list when the window goes.
+class TrackedForm : public ui::QtForm {
+ public:
+  TrackedForm(std::string name, ui::FormStyle style, std::vector<ui::QtForm*>& forms)
+      : QtForm(std::move(name), style), forms_(forms) {
+    forms_.push_back(this);
+  }
+  ~TrackedForm() override { std::erase(forms_, this); }
+
+ private:
+  std::vector<ui::QtForm*>& forms_;
+};
+}  // namespace
+
+std::unique_ptr<ui::Form> QtWindowFactory::CreateForm(const std::string& name,
+                                                      ui::FormStyle style) {
+  auto form = std::make_unique<TrackedForm>(name, style, forms_);
+  form->onVisibilityChanged = [this, name](bool visible) {
+    if (onVisibilityChanged) onVisibilityChanged(name, visible);
+  };
+  return form;
+}
+
+ui::QtForm* QtWindowFactory::Find(const std::string& name) const {
+  for (ui::QtForm* form : forms_)
+    if (form->Name() == name) return form;
+  return nullptr;
+}
+
+// QtMessageBoxes
+
+ui::MessageAnswer QtMessageBoxes::Show(const std::string& text, ui::MessageButtons buttons,
+                                       ui::MessageIcon icon, const std::string& title) {
+  QMessageBox box;
+  box.setWindowTitle(ui::ToQString(title));
+  box.setText(ui::ToQString(text));
+  switch (icon) {
+    case ui::MessageIcon::Critical:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case ui::MessageIcon::Question:
+      box.setIcon(QMessageBox::Question);
+      break;
+    case ui::MessageIcon::Exclamation:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case ui::MessageIcon::Information:
+      box.setIcon(QMessageBox::Information);
+      break;
+  }
+  switch (buttons) {
+    case ui::MessageButtons::Ok:
+      box.setStandardButtons(QMessageBox::Ok);
+      box.setEscapeButton(QMessageBox::Ok);
+      break;
+    case ui::MessageButtons::OkCancel:
+      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+      box.setDefaultButton(QMessageBox::Ok);
+      box.setEscapeButton(QMessageBox::Cancel);
+      break;
+    case ui::MessageButtons::YesNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      box.setDefaultButton(QMessageBox::Yes);
+      box.setEscapeButton(QMessageBox::No);
+      break;
+  }
+  box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  switch (box.exec()) {
+    case QMessageBox::Cancel:
+      return ui::MessageAnswer::Cancel;
+    case QMessageBox::Yes:
+      return ui::MessageAnswer::Yes;
+    case QMessageBox::No:
+      return ui::MessageAnswer::No;
+    default:
+      return ui::MessageAnswer::Ok;
+  }
+}
+
+}  // namespace tf

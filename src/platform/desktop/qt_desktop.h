@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QTimer>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/ui/qt_form.h"
+
+namespace tf {
+
+class QtEventLoop : public EventLoop {
+ public:
+  void ProcessPendingEvents() override;
+  void ProcessEventsUntil(const std::function<bool()>& condition,
+                          std::chrono::milliseconds recheck) override;
+  void ProcessEventsFor(std::chrono::milliseconds duration) override;
+  void EndProgram() override;
+
+  bool Ended() const { return ended_; }
+  // Leaves every event loop, waits included, with this exit status.
+  void Quit(int status);
+  // Replaces the default end (close every window, leave the main loop).
+  std::function<void()> onEndProgram;
+
+ private:
+  bool ended_ = false;
+};
+
+class QtDisplay : public Display {
+ public:
+  int ScreenWidth() const override;
+  int ScreenHeight() const override;
+};
+
+// INI file "<application>.ini" under $XDG_CONFIG_HOME/taleforge (or
+// ~/.config/taleforge), one group per section.
+class QtSettingsStore : public SettingsStore {
+ public:
+  std::optional<std::string> Get(const std::string& application, const std::string& section,
+                                 const std::string& key) const override;
+  void Set(const std::string& application, const std::string& section, const std::string& key,
+           const std::string& value) override;
+  static std::string FilePath(const std::string& application);
+};
+
+// Makes the windows and keeps track of those alive, by name.
+class QtWindowFactory : public WindowFactory {
+ public:
+  std::unique_ptr<ui::Form> CreateForm(const std::string& name, ui::FormStyle style) override;
+  ui::QtForm* Find(const std::string& name) const;
+  const std::vector<ui::QtForm*>& Forms() const { return forms_; }
+
+  // Called when a window is shown (true) or hidden (false).
+  std::function<void(const std::string& name, bool visible)> onVisibilityChanged;
+
+ private:
+  std::vector<ui::QtForm*> forms_;
+};
+
+// Real modal message boxes; Escape answers Cancel or No.
+class QtMessageBoxes : public ui::MessageBoxes {
+ public:
+  ui::MessageAnswer Show(const std::string& text, ui::MessageButtons buttons,
+                         ui::MessageIcon icon, const std::string& title) override;
+};
+
+}  // namespace tf

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/ui/form.h"
+#include "platform/ui/message_boxes.h"
+
+namespace tf {
+
+// Running the window system's events from inside game code.
+class EventLoop {
+ public:
+  virtual ~EventLoop() = default;
+  // Runs the events that are waiting, without blocking.
+  virtual void ProcessPendingEvents() = 0;
+  // Runs events, sleeping while there are none, until the condition holds.
+  // The condition is looked at after every event and at least every
+  // `recheck`, so a change made outside any event is noticed too.
+  virtual void ProcessEventsUntil(const std::function<bool()>& condition,
+                                  std::chrono::milliseconds recheck) = 0;
+  // Runs events for the given time, sleeping while there are none.
+  virtual void ProcessEventsFor(std::chrono::milliseconds duration) = 0;
+  // Ends the program: every window closes and no further game code runs.
+  virtual void EndProgram() = 0;
+};
+
+// The screen the game's windows are on.
+class Display {
+ public:
+  virtual ~Display() = default;
+  // Size in pixels.
+  virtual int ScreenWidth() const = 0;
+  virtual int ScreenHeight() const = 0;
+};
+
+// Per-user text values by application, section and key.
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+  virtual std::optional<std::string> Get(const std::string& application,
+                                         const std::string& section,
+                                         const std::string& key) const = 0;
+  virtual void Set(const std::string& application, const std::string& section,
+                   const std::string& key, const std::string& value) = 0;
+};
+
+class WindowFactory {
+ public:
+  virtual ~WindowFactory() = default;
+  virtual std::unique_ptr<ui::Form> CreateForm(const std::string& name, ui::FormStyle style) = 0;
+};
+
+// Observable events of a run, written as the walkthrough trace.
+class TraceSink {
+ public:
+  virtual ~TraceSink() = default;
+  virtual void Write(const std::string& line) = 0;
+};
+
+// Everything the game asks of its desktop.
+struct Platform {
+  WindowFactory& windows;
+  ui::MessageBoxes& messages;
+  EventLoop& events;
+  Display& display;
+  SettingsStore& settings;
+  TraceSink* trace = nullptr;
+
+  void Trace(const std::string& line) const {
+    if (trace) trace->Write(line);
+  }
+};
+
+}  // namespace tf

@@ -1,0 +1,210 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace tf::ui {
+
+// Mouse buttons as the game's handlers receive them.
+enum MouseButton : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+
+// A mouse event: position in twips relative to the control it happened on.
+struct MouseArgs {
+  int button = kLeftButton;
+  int shift = 0;
+  int x = 0;
+  int y = 0;
+};
+
+// Colours are numbers with red in the low byte, then green, then blue.
+using Colour = uint32_t;
+constexpr Colour Rgb(int r, int g, int b) {
+  return static_cast<Colour>(r) | (static_cast<Colour>(g) << 8) | (static_cast<Colour>(b) << 16);
+}
+
+// What every part of a window has: a name, an index and a tag text.
+class Component {
+ public:
+  virtual ~Component() = default;
+  Component(const Component&) = delete;
+  Component& operator=(const Component&) = delete;
+
+  const std::string& Name() const { return name_; }
+  // Position in its control array, -1 for one that is not in an array.
+  int Index() const { return index_; }
+  const std::string& Tag() const { return tag_; }
+  void SetTag(std::string tag) { tag_ = std::move(tag); }
+
+ protected:
+  Component(std::string name, int index) : name_(std::move(name)), index_(index) {}
+
+ private:
+  std::string name_;
+  int index_;
+  std::string tag_;
+};
+
+// A visible control. Positions and sizes are in twips (15 twips to the
+// pixel), relative to the control's container.
+class Control : public Component {
+ public:
+  virtual bool Visible() const = 0;
+  virtual void SetVisible(bool visible) = 0;
+  virtual int Left() const = 0;
+  virtual int Top() const = 0;
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+  virtual void Move(int left, int top, int width, int height) = 0;
+  void SetLeft(int left) { Move(left, Top(), Width(), Height()); }
+  void SetTop(int top) { Move(Left(), top, Width(), Height()); }
+  void SetWidth(int width) { Move(Left(), Top(), width, Height()); }
+  void SetHeight(int height) { Move(Left(), Top(), Width(), height); }
+  // Puts the control above its siblings.
+  virtual void BringToFront() = 0;
+
+  std::function<void(const MouseArgs&)> onMouseDown;
+  std::function<void(const MouseArgs&)> onMouseUp;
+  std::function<void(const MouseArgs&)> onMouseMove;
+  std::function<void()> onClick;
+
+ protected:
+  using Component::Component;
+};
+
+// Pictures this program draws itself, for the welcome window's built-in look.
+enum class BuiltinPicture { NewGame, LoadGame, Quit, Information, Back, About, MakerLink };
+
+class Image : public Control {
+ public:
+  // Loads a picture file (BMP, JPEG, GIF, PNG, ICO, CUR) named by a stored
+  // path; error 53 when missing, 481 when it is no picture. On failure the
+  // old picture stays.
+  virtual void LoadPicture(const std::string& storedPath) = 0;
+  virtual void LoadBuiltinPicture(BuiltinPicture picture) = 0;
+  virtual void ClearPicture() = 0;
+  virtual bool HasPicture() const = 0;
+  // Stretch: the picture fills the control; otherwise the control takes the
+  // size of its picture.
+  virtual void SetStretch(bool stretch) = 0;
+  virtual bool Stretch() const = 0;
+  // Size of the picture itself, in twips (0 without one).
+  virtual int PictureWidth() const = 0;
+  virtual int PictureHeight() const = 0;
+
+ protected:
+  using Control::Control;
+};
+
+struct Font {
+  std::string name = "Arial";
+  double size = 8.25;  // points, at 96 dots per inch
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strikeout = false;
+};
+
+enum class Alignment { Left, Right, Center };
+
+class Label : public Control {
+ public:
+  virtual const std::string& Caption() const = 0;
+  virtual void SetCaption(const std::string& caption) = 0;
+  virtual const Font& GetFont() const = 0;
+  virtual void SetFont(const Font& font) = 0;
+  virtual Colour ForeColor() const = 0;
+  virtual void SetForeColor(Colour colour) = 0;
+  virtual void SetBackColor(Colour colour) = 0;
+  virtual void SetTransparent(bool transparent) = 0;
+  virtual void SetAlignment(Alignment alignment) = 0;
+  // With automatic sizing the label takes the size of its caption.
+  virtual void SetAutoSize(bool autoSize) = 0;
+
+ protected:
+  using Control::Control;
+};
+
+// A check box: 0 unticked, 1 ticked, 2 greyed.
+class CheckBox : public Control {
+ public:
+  virtual int Value() const = 0;
+  virtual void SetValue(int value) = 0;
+
+ protected:
+  using Control::Control;
+};
+
+// A surface that holds other controls and can be drawn on.
+class Container : public Control {
+ public:
+  virtual Colour BackColor() const = 0;
+  virtual void SetBackColor(Colour colour) = 0;
+  // Inner size in twips.
+  virtual int ScaleWidth() const = 0;
+  virtual int ScaleHeight() const = 0;
+  // Draws the picture of an image control at a position and size (twips)
+  // into the surface. Only valid inside onPaint.
+  virtual void PaintPicture(const Image& source, int x, int y, int width, int height) = 0;
+  // Asks for the surface to be painted again.
+  virtual void Refresh() = 0;
+
+  std::function<void()> onPaint;
+
+ protected:
+  using Control::Control;
+};
+
+// A hidden list of strings used as data.
+class StringList : public Component {
+ public:
+  virtual void AddItem(const std::string& item) = 0;
+  // Error 5 for an index outside the list.
+  virtual void RemoveItem(int index) = 0;
+  virtual int ListCount() const = 0;
+  virtual const std::string& List(int index) const = 0;
+  virtual void Clear() = 0;
+
+ protected:
+  using Component::Component;
+};
+
+// A list of the files of one folder that match a pattern such as "*.lbl".
+class FileList : public Component {
+ public:
+  virtual void SetPath(const std::string& storedPath) = 0;
+  virtual void SetPattern(const std::string& pattern) = 0;
+  virtual int ListCount() const = 0;
+  virtual const std::string& List(int index) const = 0;
+
+ protected:
+  using Component::Component;
+};
+
+class Timer : public Component {
+ public:
+  virtual int Interval() const = 0;
+  // Milliseconds; 0 never fires. Error 380 for a value the timer can't take.
+  virtual void SetInterval(int milliseconds) = 0;
+  virtual bool Enabled() const = 0;
+  virtual void SetEnabled(bool enabled) = 0;
+
+  std::function<void()> onTimer;
+
+ protected:
+  using Component::Component;
+};
+
+class MenuEntry : public Component {
+ public:
+  virtual const std::string& Caption() const = 0;
+  virtual bool Visible() const = 0;
+  virtual void SetVisible(bool visible) = 0;
+
+  std::function<void()> onClick;
+
+ protected:
+  using Component::Component;
+};
+
+}  // namespace tf::ui

@@ -1,0 +1,87 @@
+#include "platform/ui/data_controls.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+#include "platform/runtime/path_resolver.h"
+#include "platform/runtime/runtime_error.h"
+
+namespace tf::ui {
+
+namespace {
+constexpr int kErrInvalidArgument = 5;
+
+char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+bool Match(const char* name, const char* pattern) {
+  for (; *pattern; ++pattern) {
+    if (*pattern == '*') {
+      while (*pattern == '*') ++pattern;
+      if (!*pattern) return true;
+      for (const char* rest = name; *rest; ++rest)
+        if (Match(rest, pattern)) return true;
+      return Match("", pattern);
+    }
+    if (!*name) return false;
+    if (*pattern != '?' && Lower(*pattern) != Lower(*name)) return false;
+    ++name;
+  }
+  return *name == '\0';
+}
+}  // namespace
+
+void MemoryStringList::AddItem(const std::string& item) { items_.push_back(item); }
+
+void MemoryStringList::RemoveItem(int index) {
+  if (index < 0 || index >= ListCount()) RaiseError(kErrInvalidArgument);
+  items_.erase(items_.begin() + index);
+}
+
+int MemoryStringList::ListCount() const { return static_cast<int>(items_.size()); }
+
+const std::string& MemoryStringList::List(int index) const {
+  if (index < 0 || index >= ListCount()) RaiseError(kErrInvalidArgument);
+  return items_[static_cast<size_t>(index)];
+}
+
+void MemoryStringList::Clear() { items_.clear(); }
+
+bool MatchesWildcard(const std::string& name, const std::string& pattern) {
+  if (pattern == "*.*") return true;
+  return Match(name.c_str(), pattern.c_str());
+}
+
+void DiskFileList::SetPath(const std::string& storedPath) {
+  path_ = storedPath;
+  Refresh();
+}
+
+void DiskFileList::SetPattern(const std::string& pattern) {
+  pattern_ = pattern;
+  Refresh();
+}
+
+int DiskFileList::ListCount() const { return static_cast<int>(files_.size()); }
+
+const std::string& DiskFileList::List(int index) const {
+  if (index < 0 || index >= ListCount()) RaiseError(kErrInvalidArgument);
+  return files_[static_cast<size_t>(index)];
+}
+
+void DiskFileList::Refresh() {
+  files_.clear();
+  if (path_.empty()) return;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(ResolvePath(path_), ec)) {
+    if (!entry.is_regular_file(ec)) continue;
+    std::string name = entry.path().filename().string();
+    if (MatchesWildcard(name, pattern_)) files_.push_back(std::move(name));
+  }
+  std::sort(files_.begin(), files_.end(), [](const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) { return Lower(x) < Lower(y); });
+  });
+}
+
+}  // namespace tf::ui

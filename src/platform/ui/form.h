@@ -1,0 +1,75 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/ui/controls.h"
+
+namespace tf::ui {
+
+enum class FormStyle {
+  Bordered,    // an ordinary top-level window with a title bar
+  Borderless,  // no frame at all: its outer size is its inner size
+};
+
+// A top-level window and the factory of its controls. The window owns every
+// control it creates; a control lives until Destroy or the window's end.
+// Controls with a null container lie directly on the window.
+class Form {
+ public:
+  virtual ~Form() = default;
+
+  virtual const std::string& Name() const = 0;
+  virtual std::string Caption() const = 0;
+  virtual void SetCaption(const std::string& caption) = 0;
+
+  // Outer position and size, in twips, on the screen.
+  virtual int Left() const = 0;
+  virtual int Top() const = 0;
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+  virtual void Move(int left, int top, int width, int height) = 0;
+  // Inner size, in twips.
+  virtual int ScaleWidth() const = 0;
+  virtual int ScaleHeight() const = 0;
+
+  virtual bool Visible() const = 0;
+  virtual void Show() = 0;
+  virtual void Hide() = 0;
+  // Asks the window to close: onUnload runs and may cancel.
+  virtual void Close() = 0;
+  virtual void SetFocus() = 0;
+  virtual void SetTopmost(bool topmost) = 0;
+  virtual void SetBackColor(Colour colour) = 0;
+  // Lets the window system move the window with the mouse until the button
+  // is released.
+  virtual void BeginUserMove() = 0;
+  // Draws the picture of an image control into the window's own surface.
+  // Only valid inside onPaint.
+  virtual void PaintPicture(const Image& source, int x, int y, int width, int height) = 0;
+  virtual void Refresh() = 0;
+
+  virtual Image& CreateImage(const std::string& name, Container* container, int index = -1) = 0;
+  virtual Label& CreateLabel(const std::string& name, Container* container, int index = -1) = 0;
+  virtual CheckBox& CreateCheckBox(const std::string& name, Container* container) = 0;
+  virtual Container& CreateContainer(const std::string& name, Container* container,
+                                     int index = -1) = 0;
+  virtual StringList& CreateStringList(const std::string& name) = 0;
+  virtual FileList& CreateFileList(const std::string& name) = 0;
+  virtual Timer& CreateTimer(const std::string& name) = 0;
+  virtual MenuEntry& CreateMenuEntry(const std::string& name, const std::string& caption) = 0;
+  // A new control of the same kind, container and settings as the template,
+  // with the given array index; it starts hidden, above its siblings.
+  virtual Control& CloneControl(const Control& templ, int index) = 0;
+  virtual void Destroy(Component& component) = 0;
+
+  std::function<void()> onActivate;
+  // Set the argument to true to keep the window open.
+  std::function<void(bool& cancel)> onUnload;
+  std::function<void(int keyCode, int shift)> onKeyDown;
+  std::function<void(const MouseArgs&)> onMouseDown;
+  std::function<void(const MouseArgs&)> onMouseMove;
+  std::function<void()> onPaint;
+};
+
+}  // namespace tf::ui

@@ -1,0 +1,365 @@
+#include "platform/ui/qt_controls.h"
+
+#include <QFontMetrics>
+#include <QGraphicsSceneMouseEvent>
+#include <QImageReader>
+#include <QPainter>
+#include <filesystem>
+
+#include "platform/runtime/path_resolver.h"
+#include "platform/runtime/runtime_error.h"
+#include "platform/ui/qt_form.h"
+#include "platform/ui/twips.h"
+
+namespace tf::ui {
+
+namespace {
+constexpr int kErrInvalidPropertyValue = 380;
+
+int ButtonOf(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::RightButton:
+      return kRightButton;
+    case Qt::MiddleButton:
+      return kMiddleButton;
+    default:
+      return kLeftButton;
+  }
+}
+
+int ButtonsOf(Qt::MouseButtons buttons) {
+  int state = 0;
+  if (buttons & Qt::LeftButton) state |= kLeftButton;
+  if (buttons & Qt::RightButton) state |= kRightButton;
+  if (buttons & Qt::MiddleButton) state |= kMiddleButton;
+  return state;
+}
+
+int ShiftOf(Qt::KeyboardModifiers modifiers) {
+  int shift = 0;
+  if (modifiers & Qt::ShiftModifier) shift |= 1;
+  if (modifiers & Qt::ControlModifier) shift |= 2;
+  if (modifiers & Qt::AltModifier) shift |= 4;
+  return shift;
+}
+
+MouseArgs ArgsOf(int button, Qt::KeyboardModifiers modifiers, QPointF pos) {
+  return {button, ShiftOf(modifiers), PixelsToTwips(pos.x()), PixelsToTwips(pos.y())};
+}
+
+QFont ToQFont(const Font& font) {
+  QFont result(QString::fromStdString(font.name));
+  // Points at 96 dots per inch, whatever the desktop says.
+  result.setPixelSize(std::max(1, static_cast<int>(std::lround(font.size * 96.0 / 72.0))));
+  result.setBold(font.bold);
+  result.setItalic(font.italic);
+  result.setUnderline(font.underline);
+  result.setStrikeOut(font.strikeout);
+  return result;
+}
+}  // namespace
+
+QColor ToQColor(Colour colour) {
+  return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                static_cast<int>((colour >> 16) & 0xFF));
+}
+
+QString ToQString(const std::string& storedText) {
+  return QString::fromStdString(Cp1252ToUtf8(storedText));
+}
+
+void DrawPicture(QPainter& painter, const QPixmap& pixmap, int x, int y, int width, int height) {
+  if (pixmap.isNull()) return;
+  QRect target(TwipsToPixels(x), TwipsToPixels(y), TwipsToPixels(width), TwipsToPixels(height));
+  if (target.size() != pixmap.size())
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+  painter.drawPixmap(target, pixmap);
+}
+
+// ControlItem
+
+ControlItem::ControlItem(Control& owner, QGraphicsItem* parent)
+    : QGraphicsItem(parent), owner_(owner) {
+  setAcceptedMouseButtons(Qt::LeftButton | Qt::RightButton | Qt::MiddleButton);
+  setAcceptHoverEvents(true);
+}
+
+QRectF ControlItem::boundingRect() const { return QRectF(QPointF(0, 0), size_); }
+
+void ControlItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+  if (paintFn) paintFn(*painter);
+}
+
+void ControlItem::SetSize(QSizeF size) {
+  if (size == size_) return;
+  prepareGeometryChange();
+  size_ = size;
+}
+
+void ControlItem::mousePressEvent(QGraphicsSceneMouseEvent* event) {
+  event->accept();
+  if (owner_.onMouseDown)
+    owner_.onMouseDown(ArgsOf(ButtonOf(event->button()), event->modifiers(), event->pos()));
+}
+
+void ControlItem::mouseReleaseEvent(QGraphicsSceneMouseEvent* event) {
+  event->accept();
+  if (owner_.onMouseUp)
+    owner_.onMouseUp(ArgsOf(ButtonOf(event->button()), event->modifiers(), event->pos()));
+  if (event->button() == Qt::LeftButton && boundingRect().contains(event->pos())) {
+    if (onUserClick) onUserClick();
+    if (owner_.onClick) owner_.onClick();
+  }
+}
+
+void ControlItem::mouseMoveEvent(QGraphicsSceneMouseEvent* event) {
+  if (owner_.onMouseMove)
+    owner_.onMouseMove(ArgsOf(ButtonsOf(event->buttons()), event->modifiers(), event->pos()));
+}
+
+void ControlItem::hoverMoveEvent(QGraphicsSceneHoverEvent* event) {
+  if (owner_.onMouseMove) owner_.onMouseMove(ArgsOf(0, event->modifiers(), event->pos()));
+}
+
+// QtControl
+
+template <class Interface>
+QtControl<Interface>::QtControl(QtForm& form, std::string name, int index, Container* container,
+                                QGraphicsItem* parentItem)
+    : Interface(std::move(name), index),
+      form_(form),
+      container_(container),
+      item_(std::make_unique<ControlItem>(*this, parentItem)) {
+  item_->setZValue(form_.NextZ());
+}
+
+template <class Interface>
+void QtControl<Interface>::SetVisible(bool visible) {
+  visible_ = visible;
+  item_->setVisible(visible);
+}
+
+template <class Interface>
+void QtControl<Interface>::Move(int left, int top, int width, int height) {
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  item_->setPos(TwipsToPixels(left), TwipsToPixels(top));
+  item_->SetSize(QSizeF(TwipsToPixels(width), TwipsToPixels(height)));
+  item_->update();
+}
+
+template <class Interface>
+void QtControl<Interface>::BringToFront() {
+  item_->setZValue(form_.NextZ());
+}
+
+template class QtControl<Image>;
+template class QtControl<Label>;
+template class QtControl<CheckBox>;
+template class QtControl<Container>;
+
+// QtImage
+
+QtImage::QtImage(QtForm& form, std::string name, int index, Container* container,
+                 QGraphicsItem* parent)
+    : QtControl(form, std::move(name), index, container, parent) {
+  item_->paintFn = [this](QPainter& painter) {
+    if (pixmap_.isNull()) return;
+    if (stretch_)
+      DrawPicture(painter, pixmap_, 0, 0, Width(), Height());
+    else
+      painter.drawPixmap(0, 0, pixmap_);
+  };
+}
+
+void QtImage::LoadPicture(const std::string& storedPath) {
+  if (storedPath.empty()) {
+    ClearPicture();
+    return;
+  }
+  std::filesystem::path path = ResolvePath(storedPath);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) RaiseError(kErrFileNotFound, storedPath);
+  QImageReader reader(QString::fromStdString(path.string()));
+  reader.setDecideFormatFromContent(true);
+  QImage image = reader.read();
+  if (image.isNull()) RaiseError(kErrInvalidPicture, storedPath);
+  SetPixmap(QPixmap::fromImage(std::move(image)));
+}
+
+void QtImage::LoadBuiltinPicture(BuiltinPicture picture) { SetPixmap(MakeBuiltinPicture(picture)); }
+
+void QtImage::ClearPicture() { SetPixmap(QPixmap()); }
+
+void QtImage::SetPixmap(const QPixmap& pixmap) {
+  pixmap_ = pixmap;
+  if (!stretch_ && !pixmap_.isNull())
+    Move(Left(), Top(), PixelsToTwips(pixmap_.width()), PixelsToTwips(pixmap_.height()));
+  item_->update();
+}
+
+void QtImage::SetStretch(bool stretch) {
+  stretch_ = stretch;
+  SetPixmap(pixmap_);
+}
+
+int QtImage::PictureWidth() const { return pixmap_.isNull() ? 0 : PixelsToTwips(pixmap_.width()); }
+
+int QtImage::PictureHeight() const {
+  return pixmap_.isNull() ? 0 : PixelsToTwips(pixmap_.height());
+}
+
+// QtLabel
+
+QtLabel::QtLabel(QtForm& form, std::string name, int index, Container* container,
+                 QGraphicsItem* parent)
+    : QtControl(form, std::move(name), index, container, parent) {
+  item_->paintFn = [this](QPainter& painter) {
+    QRectF rect = item_->boundingRect();
+    if (!transparent_) painter.fillRect(rect, ToQColor(backColor_));
+    painter.setFont(ToQFont(font_));
+    painter.setPen(ToQColor(foreColor_));
+    int flags = Qt::AlignTop | Qt::TextWordWrap;
+    if (alignment_ == Alignment::Center) flags |= Qt::AlignHCenter;
+    if (alignment_ == Alignment::Right) flags |= Qt::AlignRight;
+    painter.drawText(rect, flags, ToQString(caption_));
+  };
+}
+
+void QtLabel::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  FitToCaption();
+  item_->update();
+}
+
+void QtLabel::SetFont(const Font& font) {
+  font_ = font;
+  FitToCaption();
+  item_->update();
+}
+
+void QtLabel::SetForeColor(Colour colour) {
+  foreColor_ = colour;
+  item_->update();
+}
+
+void QtLabel::SetBackColor(Colour colour) {
+  backColor_ = colour;
+  item_->update();
+}
+
+void QtLabel::SetTransparent(bool transparent) {
+  transparent_ = transparent;
+  item_->update();
+}
+
+void QtLabel::SetAlignment(Alignment alignment) {
+  alignment_ = alignment;
+  item_->update();
+}
+
+void QtLabel::SetAutoSize(bool autoSize) {
+  autoSize_ = autoSize;
+  FitToCaption();
+}
+
+void QtLabel::CopySettingsFrom(const QtLabel& other) {
+  font_ = other.font_;
+  foreColor_ = other.foreColor_;
+  backColor_ = other.backColor_;
+  transparent_ = other.transparent_;
+  alignment_ = other.alignment_;
+  autoSize_ = other.autoSize_;
+  Move(other.Left(), other.Top(), other.Width(), other.Height());
+  SetCaption(other.caption_);
+}
+
+void QtLabel::FitToCaption() {
+  if (!autoSize_) return;
+  QFontMetrics metrics(ToQFont(font_));
+  QSize size = metrics.size(0, ToQString(caption_));
+  Move(Left(), Top(), PixelsToTwips(size.width()), PixelsToTwips(size.height()));
+}
+
+// QtCheckBox
+
+QtCheckBox::QtCheckBox(QtForm& form, std::string name, Container* container,
+                       QGraphicsItem* parent)
+    : QtControl(form, std::move(name), -1, container, parent) {
+  item_->paintFn = [this](QPainter& painter) {
+    QRectF box(0.5, 0.5, 12, 12);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.fillRect(box, value_ == 2 ? QColor(200, 200, 200) : QColor(Qt::white));
+    painter.setPen(QPen(QColor(60, 60, 60), 1));
+    painter.drawRect(box);
+    if (value_ != 0) {
+      painter.setPen(QPen(value_ == 2 ? QColor(128, 128, 128) : QColor(20, 20, 20), 2));
+      painter.drawPolyline(QPolygonF({QPointF(3, 6.5), QPointF(5.5, 9), QPointF(10, 3.5)}));
+    }
+  };
+  item_->onUserClick = [this] { SetValue(value_ == 0 ? 1 : 0); };
+}
+
+void QtCheckBox::SetValue(int value) {
+  if (value < 0 || value > 2) RaiseError(kErrInvalidPropertyValue);
+  value_ = value;
+  item_->update();
+}
+
+// QtContainer
+
+QtContainer::QtContainer(QtForm& form, std::string name, int index, Container* container,
+                         QGraphicsItem* parent)
+    : QtControl(form, std::move(name), index, container, parent) {
+  item_->setFlag(QGraphicsItem::ItemClipsChildrenToShape, true);
+  item_->paintFn = [this](QPainter& painter) {
+    painter.fillRect(item_->boundingRect(), ToQColor(backColor_));
+    if (!onPaint) return;
+    painter_ = &painter;
+    onPaint();
+    painter_ = nullptr;
+  };
+}
+
+void QtContainer::SetBackColor(Colour colour) {
+  backColor_ = colour;
+  item_->update();
+}
+
+void QtContainer::PaintPicture(const Image& source, int x, int y, int width, int height) {
+  if (!painter_) return;
+  DrawPicture(*painter_, static_cast<const QtImage&>(source).Pixmap(), x, y, width, height);
+}
+
+void QtContainer::Refresh() { item_->update(); }
+
+// QtTimer
+
+QtTimer::QtTimer(std::string name) : Timer(std::move(name), -1) {
+  QObject::connect(&timer_, &QTimer::timeout, [this] {
+    if (onTimer) onTimer();
+  });
+}
+
+void QtTimer::SetInterval(int milliseconds) {
+  if (milliseconds < 0) RaiseError(kErrInvalidPropertyValue);
+  interval_ = milliseconds;
+  Update();
+}
+
+void QtTimer::SetEnabled(bool enabled) {
+  if (enabled == enabled_) return;
+  enabled_ = enabled;
+  Update();
+}
+
+void QtTimer::Update() {
+  if (enabled_ && interval_ > 0)
+    timer_.start(interval_);
+  else
+    timer_.stop();
+}
+
+}  // namespace tf::ui

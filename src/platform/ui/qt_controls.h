@@ -1,0 +1,175 @@
+#pragma once
+
+#include <QGraphicsItem>
+#include <QPixmap>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "platform/ui/controls.h"
+
+namespace tf::ui {
+
+class QtForm;
+
+// The scene item behind every visible control: a rectangle that paints what
+// its control asks and hands mouse events to the control's handlers.
+class ControlItem : public QGraphicsItem {
+ public:
+  ControlItem(Control& owner, QGraphicsItem* parent);
+
+  QRectF boundingRect() const override;
+  void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
+  void SetSize(QSizeF size);
+
+  std::function<void(QPainter&)> paintFn;
+  // Runs before the control's own handlers (the check box ticks itself).
+  std::function<void()> onUserClick;
+
+ protected:
+  void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
+  void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
+  void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
+  void hoverMoveEvent(QGraphicsSceneHoverEvent* event) override;
+
+ private:
+  Control& owner_;
+  QSizeF size_;
+};
+
+// What all the Qt controls share: geometry in twips over a ControlItem.
+template <class Interface>
+class QtControl : public Interface {
+ public:
+  QtControl(QtForm& form, std::string name, int index, Container* container,
+            QGraphicsItem* parentItem);
+
+  bool Visible() const override { return visible_; }
+  void SetVisible(bool visible) override;
+  int Left() const override { return left_; }
+  int Top() const override { return top_; }
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  void Move(int left, int top, int width, int height) override;
+  void BringToFront() override;
+
+  Container* GetContainer() const { return container_; }
+  ControlItem& Item() const { return *item_; }
+
+ protected:
+  QtForm& form_;
+  Container* container_;
+  std::unique_ptr<ControlItem> item_;
+  bool visible_ = true;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+};
+
+class QtImage : public QtControl<Image> {
+ public:
+  QtImage(QtForm& form, std::string name, int index, Container* container, QGraphicsItem* parent);
+  void LoadPicture(const std::string& storedPath) override;
+  void LoadBuiltinPicture(BuiltinPicture picture) override;
+  void ClearPicture() override;
+  bool HasPicture() const override { return !pixmap_.isNull(); }
+  void SetStretch(bool stretch) override;
+  bool Stretch() const override { return stretch_; }
+  int PictureWidth() const override;
+  int PictureHeight() const override;
+
+  const QPixmap& Pixmap() const { return pixmap_; }
+  void SetPixmap(const QPixmap& pixmap);
+
+ private:
+  QPixmap pixmap_;
+  bool stretch_ = false;
+};
+
+class QtLabel : public QtControl<Label> {
+ public:
+  QtLabel(QtForm& form, std::string name, int index, Container* container, QGraphicsItem* parent);
+  const std::string& Caption() const override { return caption_; }
+  void SetCaption(const std::string& caption) override;
+  const Font& GetFont() const override { return font_; }
+  void SetFont(const Font& font) override;
+  Colour ForeColor() const override { return foreColor_; }
+  void SetForeColor(Colour colour) override;
+  void SetBackColor(Colour colour) override;
+  void SetTransparent(bool transparent) override;
+  void SetAlignment(Alignment alignment) override;
+  void SetAutoSize(bool autoSize) override;
+
+  void CopySettingsFrom(const QtLabel& other);
+
+ private:
+  void FitToCaption();
+  std::string caption_;
+  Font font_;
+  Colour foreColor_ = 0;
+  Colour backColor_ = 0xFFFFFF;
+  bool transparent_ = false;
+  Alignment alignment_ = Alignment::Left;
+  bool autoSize_ = false;
+};
+
+class QtCheckBox : public QtControl<CheckBox> {
+ public:
+  QtCheckBox(QtForm& form, std::string name, Container* container, QGraphicsItem* parent);
+  int Value() const override { return value_; }
+  void SetValue(int value) override;
+
+ private:
+  int value_ = 0;
+};
+
+class QtContainer : public QtControl<Container> {
+ public:
+  QtContainer(QtForm& form, std::string name, int index, Container* container,
+              QGraphicsItem* parent);
+  Colour BackColor() const override { return backColor_; }
+  void SetBackColor(Colour colour) override;
+  int ScaleWidth() const override { return Width(); }
+  int ScaleHeight() const override { return Height(); }
+  void PaintPicture(const Image& source, int x, int y, int width, int height) override;
+  void Refresh() override;
+
+ private:
+  Colour backColor_ = 0;
+  QPainter* painter_ = nullptr;
+};
+
+class QtTimer : public Timer {
+ public:
+  explicit QtTimer(std::string name);
+  int Interval() const override { return interval_; }
+  void SetInterval(int milliseconds) override;
+  bool Enabled() const override { return enabled_; }
+  void SetEnabled(bool enabled) override;
+
+ private:
+  void Update();
+  QTimer timer_;
+  int interval_ = 0;
+  bool enabled_ = false;
+};
+
+class QtMenuEntry : public MenuEntry {
+ public:
+  QtMenuEntry(std::string name, std::string caption)
+      : MenuEntry(std::move(name), -1), caption_(std::move(caption)) {}
+  const std::string& Caption() const override { return caption_; }
+  bool Visible() const override { return visible_; }
+  void SetVisible(bool visible) override { visible_ = visible; }
+
+ private:
+  std::string caption_;
+  bool visible_ = true;
+};
+
+QColor ToQColor(Colour colour);
+QString ToQString(const std::string& storedText);
+QPixmap MakeBuiltinPicture(BuiltinPicture picture);
+
+// Draws a picture into a painter at a rectangle given in twips.
+void DrawPicture(QPainter& painter, const QPixmap& pixmap, int x, int y, int width, int height);
+
+}  // namespace tf::ui

@@ -1,0 +1,316 @@
+#include "platform/ui/qt_form.h"
+
+#include <QCloseEvent>
+#include <QGraphicsScene>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QWindow>
+
+#include "platform/runtime/runtime_error.h"
+#include "platform/ui/data_controls.h"
+#include "platform/ui/qt_controls.h"
+#include "platform/ui/twips.h"
+
+namespace tf::ui {
+
+namespace {
+// Key codes as the game's handlers know them: letters and digits as their
+// capital ASCII codes, Esc 27, Enter 13.
+int KeyCodeOf(const QKeyEvent& event) {
+  int key = event.key();
+  if (key == Qt::Key_Escape) return 27;
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) return 13;
+  if (key == Qt::Key_Space) return 32;
+  if (key == Qt::Key_Backspace) return 8;
+  if (key == Qt::Key_Tab) return 9;
+  if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return key;
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return 112 + (key - Qt::Key_F1);
+  return 0;
+}
+
+int ShiftOf(Qt::KeyboardModifiers modifiers) {
+  return ((modifiers & Qt::ShiftModifier) ? 1 : 0) | ((modifiers & Qt::ControlModifier) ? 2 : 0) |
+         ((modifiers & Qt::AltModifier) ? 4 : 0);
+}
+
+int ButtonOf(Qt::MouseButton button) {
+  if (button == Qt::RightButton) return kRightButton;
+  if (button == Qt::MiddleButton) return kMiddleButton;
+  return kLeftButton;
+}
+
+int ButtonsOf(Qt::MouseButtons buttons) {
+  return ((buttons & Qt::LeftButton) ? kLeftButton : 0) |
+         ((buttons & Qt::RightButton) ? kRightButton : 0) |
+         ((buttons & Qt::MiddleButton) ? kMiddleButton : 0);
+}
+}  // namespace
+
+// FormView
+
+FormView::FormView(QtForm& form) : form_(form) {
+  setFrameShape(QFrame::NoFrame);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
+  setCacheMode(QGraphicsView::CacheNone);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void FormView::drawBackground(QPainter* painter, const QRectF& rect) {
+  painter->fillRect(rect, ToQColor(form_.backColor_));
+  if (!form_.onPaint) return;
+  form_.painter_ = painter;
+  form_.onPaint();
+  form_.painter_ = nullptr;
+}
+
+void FormView::mousePressEvent(QMouseEvent* event) {
+  if (itemAt(event->position().toPoint())) {
+    QGraphicsView::mousePressEvent(event);
+    return;
+  }
+  if (form_.onMouseDown)
+    form_.onMouseDown({ButtonOf(event->button()), ShiftOf(event->modifiers()),
+                       PixelsToTwips(event->position().x()), PixelsToTwips(event->position().y())});
+}
+
+void FormView::mouseMoveEvent(QMouseEvent* event) {
+  if (scene()->mouseGrabberItem() || itemAt(event->position().toPoint())) {
+    QGraphicsView::mouseMoveEvent(event);
+    return;
+  }
+  if (form_.onMouseMove)
+    form_.onMouseMove({ButtonsOf(event->buttons()), ShiftOf(event->modifiers()),
+                       PixelsToTwips(event->position().x()), PixelsToTwips(event->position().y())});
+}
+
+void FormView::keyPressEvent(QKeyEvent* event) {
+  if (form_.onKeyDown) form_.onKeyDown(KeyCodeOf(*event), ShiftOf(event->modifiers()));
+}
+
+void FormView::closeEvent(QCloseEvent* event) {
+  bool cancel = false;
+  if (form_.onUnload) form_.onUnload(cancel);
+  if (cancel)
+    event->ignore();
+  else
+    event->accept();
+}
+
+void FormView::showEvent(QShowEvent* event) {
+  QGraphicsView::showEvent(event);
+  if (!event->spontaneous() && form_.onVisibilityChanged) form_.onVisibilityChanged(true);
+}
+
+void FormView::hideEvent(QHideEvent* event) {
+  QGraphicsView::hideEvent(event);
+  if (!event->spontaneous() && form_.onVisibilityChanged) form_.onVisibilityChanged(false);
+}
+
+void FormView::changeEvent(QEvent* event) {
+  QGraphicsView::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && form_.onActivate)
+    form_.onActivate();
+}
+
+void FormView::resizeEvent(QResizeEvent* event) {
+  QGraphicsView::resizeEvent(event);
+  form_.UpdateSceneRect();
+}
+
+// QtForm
+
+QtForm::QtForm(std::string name, FormStyle style)
+    : name_(std::move(name)),
+      style_(style),
+      scene_(std::make_unique<QGraphicsScene>()),
+      view_(std::make_unique<FormView>(*this)) {
+  view_->setScene(scene_.get());
+  if (style_ == FormStyle::Borderless) view_->setWindowFlag(Qt::FramelessWindowHint, true);
+  view_->setObjectName(QString::fromStdString(name_));
+}
+
+QtForm::~QtForm() {
+  onVisibilityChanged = nullptr;
+  while (!components_.empty()) components_.pop_back();
+}
+
+std::string QtForm::Caption() const { return view_->windowTitle().toStdString(); }
+
+void QtForm::SetCaption(const std::string& caption) { view_->setWindowTitle(ToQString(caption)); }
+
+int QtForm::Left() const { return PixelsToTwips(view_->frameGeometry().x()); }
+int QtForm::Top() const { return PixelsToTwips(view_->frameGeometry().y()); }
+int QtForm::Width() const { return PixelsToTwips(view_->frameGeometry().width()); }
+int QtForm::Height() const { return PixelsToTwips(view_->frameGeometry().height()); }
+
+void QtForm::Move(int left, int top, int width, int height) {
+  QRect frame = view_->frameGeometry();
+  QRect inner = view_->geometry();
+  int extraWidth = frame.width() - inner.width();
+  int extraHeight = frame.height() - inner.height();
+  view_->move(TwipsToPixels(left), TwipsToPixels(top));
+  view_->resize(std::max(1, TwipsToPixels(width) - extraWidth),
+                std::max(1, TwipsToPixels(height) - extraHeight));
+  UpdateSceneRect();
+}
+
+int QtForm::ScaleWidth() const { return PixelsToTwips(view_->width()); }
+int QtForm::ScaleHeight() const { return PixelsToTwips(view_->height()); }
+
+bool QtForm::Visible() const { return view_->isVisible(); }
+
+void QtForm::Show() {
+  view_->show();
+  view_->activateWindow();
+}
+
+void QtForm::Hide() { view_->hide(); }
+
+void QtForm::Close() { view_->close(); }
+
+void QtForm::SetFocus() { view_->setFocus(); }
+
+void QtForm::SetTopmost(bool topmost) {
+  if (QWindow* window = view_->windowHandle()) {
+    window->setFlag(Qt::WindowStaysOnTopHint, topmost);
+  } else {
+    view_->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+  }
+}
+
+void QtForm::SetBackColor(Colour colour) {
+  backColor_ = colour;
+  view_->viewport()->update();
+}
+
+void QtForm::BeginUserMove() {
+  if (QWindow* window = view_->windowHandle()) window->startSystemMove();
+}
+
+void QtForm::PaintPicture(const Image& source, int x, int y, int width, int height) {
+  if (!painter_) return;
+  DrawPicture(*painter_, static_cast<const QtImage&>(source).Pixmap(), x, y, width, height);
+}
+
+void QtForm::Refresh() {
+  scene_->update();
+  view_->viewport()->update();
+}
+
+QGraphicsItem* QtForm::ParentItem(Container* container) const {
+  return container ? &static_cast<QtContainer*>(container)->Item() : nullptr;
+}
+
+template <class T, class... Args>
+T& QtForm::Add(Args&&... args) {
+  auto component = std::make_unique<T>(std::forward<Args>(args)...);
+  T& result = *component;
+  components_.push_back(std::move(component));
+  return result;
+}
+
+Image& QtForm::CreateImage(const std::string& name, Container* container, int index) {
+  auto& image = Add<QtImage>(*this, name, index, container, ParentItem(container));
+  if (!container) scene_->addItem(&image.Item());
+  return image;
+}
+
+Label& QtForm::CreateLabel(const std::string& name, Container* container, int index) {
+  auto& label = Add<QtLabel>(*this, name, index, container, ParentItem(container));
+  if (!container) scene_->addItem(&label.Item());
+  return label;
+}
+
+CheckBox& QtForm::CreateCheckBox(const std::string& name, Container* container) {
+  auto& box = Add<QtCheckBox>(*this, name, container, ParentItem(container));
+  if (!container) scene_->addItem(&box.Item());
+  return box;
+}
+
+Container& QtForm::CreateContainer(const std::string& name, Container* container, int index) {
+  auto& box = Add<QtContainer>(*this, name, index, container, ParentItem(container));
+  if (!container) scene_->addItem(&box.Item());
+  return box;
+}
+
+StringList& QtForm::CreateStringList(const std::string& name) {
+  return Add<MemoryStringList>(name, -1);
+}
+
+FileList& QtForm::CreateFileList(const std::string& name) { return Add<DiskFileList>(name, -1); }
+
+Timer& QtForm::CreateTimer(const std::string& name) { return Add<QtTimer>(name); }
+
+MenuEntry& QtForm::CreateMenuEntry(const std::string& name, const std::string& caption) {
+  return Add<QtMenuEntry>(name, caption);
+}
+
+Control& QtForm::CloneControl(const Control& templ, int index) {
+  Control* clone = nullptr;
+  if (auto* image = dynamic_cast<const QtImage*>(&templ)) {
+    auto& copy = static_cast<QtImage&>(CreateImage(image->Name(), image->GetContainer(), index));
+    copy.Move(image->Left(), image->Top(), image->Width(), image->Height());
+    copy.SetStretch(image->Stretch());
+    copy.SetPixmap(image->Pixmap());
+    clone = &copy;
+  } else if (auto* label = dynamic_cast<const QtLabel*>(&templ)) {
+    auto& copy = static_cast<QtLabel&>(CreateLabel(label->Name(), label->GetContainer(), index));
+    copy.CopySettingsFrom(*label);
+    clone = &copy;
+  } else if (auto* box = dynamic_cast<const QtContainer*>(&templ)) {
+    auto& copy = CreateContainer(box->Name(), box->GetContainer(), index);
+    copy.Move(box->Left(), box->Top(), box->Width(), box->Height());
+    copy.SetBackColor(box->BackColor());
+    clone = &copy;
+  } else {
+    RaiseError(kErrInvalidPicture, "control kind can't be an array element");
+  }
+  clone->SetVisible(false);
+  return *clone;
+}
+
+void QtForm::Destroy(Component& component) {
+  for (auto it = components_.begin(); it != components_.end(); ++it) {
+    if (it->get() == &component) {
+      components_.erase(it);
+      return;
+    }
+  }
+}
+
+Control* QtForm::FindControl(const std::string& name, int index) const {
+  for (const auto& component : components_) {
+    auto* control = dynamic_cast<Control*>(component.get());
+    if (control && control->Name() == name && control->Index() == index) return control;
+  }
+  return nullptr;
+}
+
+namespace {
+const ControlItem* ItemOf(const Control& control) {
+  if (auto* c = dynamic_cast<const QtImage*>(&control)) return &c->Item();
+  if (auto* c = dynamic_cast<const QtLabel*>(&control)) return &c->Item();
+  if (auto* c = dynamic_cast<const QtCheckBox*>(&control)) return &c->Item();
+  if (auto* c = dynamic_cast<const QtContainer*>(&control)) return &c->Item();
+  return nullptr;
+}
+}  // namespace
+
+std::optional<QPoint> QtForm::CentreInView(const Control& control) const {
+  const ControlItem* item = ItemOf(control);
+  if (!item || !item->isVisible()) return std::nullopt;
+  QPointF scenePos = item->mapToScene(item->boundingRect().center());
+  return view_->mapFromScene(scenePos);
+}
+
+QImage QtForm::Grab() const { return view_->grab().toImage(); }
+
+void QtForm::UpdateSceneRect() {
+  scene_->setSceneRect(0, 0, view_->width(), view_->height());
+}
+
+}  // namespace tf::ui

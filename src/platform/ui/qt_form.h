@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QGraphicsView>
+#include <optional>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/ui/form.h"
+
+class QGraphicsScene;
+class QPainter;
+
+namespace tf::ui {
+
+class QtForm;
+
+// The window of a form: a graphics view whose scene holds the controls.
+class FormView : public QGraphicsView {
+ public:
+  explicit FormView(QtForm& form);
+
+ protected:
+  void drawBackground(QPainter* painter, const QRectF& rect) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QtForm& form_;
+};
+
+class QtForm : public Form {
+ public:
+  QtForm(std::string name, FormStyle style);
+  ~QtForm() override;
+
+  const std::string& Name() const override { return name_; }
+  std::string Caption() const override;
+  void SetCaption(const std::string& caption) override;
+  int Left() const override;
+  int Top() const override;
+  int Width() const override;
+  int Height() const override;
+  void Move(int left, int top, int width, int height) override;
+  int ScaleWidth() const override;
+  int ScaleHeight() const override;
+  bool Visible() const override;
+  void Show() override;
+  void Hide() override;
+  void Close() override;
+  void SetFocus() override;
+  void SetTopmost(bool topmost) override;
+  void SetBackColor(Colour colour) override;
+  void BeginUserMove() override;
+  void PaintPicture(const Image& source, int x, int y, int width, int height) override;
+  void Refresh() override;
+
+  Image& CreateImage(const std::string& name, Container* container, int index) override;
+  Label& CreateLabel(const std::string& name, Container* container, int index) override;
+  CheckBox& CreateCheckBox(const std::string& name, Container* container) override;
+  Container& CreateContainer(const std::string& name, Container* container, int index) override;
+  StringList& CreateStringList(const std::string& name) override;
+  FileList& CreateFileList(const std::string& name) override;
+  Timer& CreateTimer(const std::string& name) override;
+  MenuEntry& CreateMenuEntry(const std::string& name, const std::string& caption) override;
+  Control& CloneControl(const Control& templ, int index) override;
+  void Destroy(Component& component) override;
+
+  // For the walkthrough runner and screenshots.
+  FormView& View() { return *view_; }
+  // The control of that name and array index (-1: not in an array).
+  Control* FindControl(const std::string& name, int index) const;
+  // Where the centre of what a control shows lies in the view, or nullopt
+  // when it is not shown.
+  std::optional<QPoint> CentreInView(const Control& control) const;
+  // Renders what the window shows.
+  QImage Grab() const;
+  // A z-value above every control made so far.
+  qreal NextZ() { return nextZ_++; }
+
+  // Called with true / false when the window is shown or hidden.
+  std::function<void(bool)> onVisibilityChanged;
+
+ private:
+  friend class FormView;
+  template <class T, class... Args>
+  T& Add(Args&&... args);
+  QGraphicsItem* ParentItem(Container* container) const;
+  void UpdateSceneRect();
+  void Paint(QPainter& painter);
+
+  std::string name_;
+  FormStyle style_;
+  Colour backColor_ = Rgb(240, 240, 240);
+  std::unique_ptr<QGraphicsScene> scene_;
+  std::unique_ptr<FormView> view_;
+  // In creation order; destroyed last to first, so that what lies in a
+  // container goes before the container.
+  std::vector<std::unique_ptr<Component>> components_;
+  QPainter* painter_ = nullptr;
+  qreal nextZ_ = 1;
+};
+
+}  // namespace tf::ui

@@ -1,0 +1,88 @@
+#include "startup/game_window.h"
+
+#include "areas/input.h"
+#include "frames/frame_window.h"
+#include "startup/player.h"
+#include "welcome/closing.h"
+
+namespace tf {
+
+namespace {
+ui::Label& TextTemplate(ui::Form& form, ui::Container& screen) {
+  ui::Label& label = form.CreateLabel("Text", &screen, 0);
+  ui::Font font;
+  font.name = "Arial";
+  font.size = 24;
+  font.bold = true;
+  label.SetFont(font);
+  label.SetTransparent(true);
+  return label;
+}
+
+ui::Image& HiddenImage(ui::Form& form, const char* name, ui::Container& screen, int index = -1) {
+  ui::Image& image = form.CreateImage(name, &screen, index);
+  image.SetVisible(false);
+  return image;
+}
+}  // namespace
+
+Game::Game(Player& player)
+    : player_(player),
+      form_(player.platform.windows.CreateForm("Game", ui::FormStyle::Borderless)),
+      MP3Timer(form_->CreateTimer("MP3Timer")),
+      File1(form_->CreateFileList("File1")),
+      Timer1(form_->CreateTimer("Timer1")),
+      PictureBox(form_->CreateContainer("PictureBox", nullptr, -1)),
+      FramesHistory(form_->CreateStringList("FramesHistory")),
+      AniGifBox(*form_, form_->CreateContainer("AniGifBox", &PictureBox, 0)),
+      AniGif(*form_, form_->CreateImage("AniGif", &PictureBox, 0)),
+      CutSceneArea(form_->CreateContainer("CutSceneArea", &PictureBox, -1)),
+      Text(*form_, TextTemplate(*form_, PictureBox)),
+      PickedObject(*form_, HiddenImage(*form_, "PickedObject", PictureBox, 0)),
+      BackImage(form_->CreateImage("BackImage", &PictureBox, -1)),
+      Area(*form_, HiddenImage(*form_, "Area", PictureBox, 0)),
+      ImageTile(HiddenImage(*form_, "ImageTile", PictureBox)),
+      mnuExit(form_->CreateMenuEntry("mnuExit", "Exit")),
+      mnuSaveGame(form_->CreateMenuEntry("mnuSaveGame", "Save game")) {
+  Compose();
+  RouteEvents();
+}
+
+Game::~Game() = default;
+
+// Design-time settings of the controls; the frame, area and text operations
+// place and size them at run time.
+void Game::Compose() {
+  form_->SetCaption(player_.info.GameTitle);
+  form_->SetBackColor(ui::Rgb(0, 0, 0));
+  MP3Timer.SetInterval(1000);
+  MP3Timer.SetEnabled(false);
+  Timer1.SetInterval(0);
+  Timer1.SetEnabled(false);
+  PictureBox.SetBackColor(ui::Rgb(0, 0, 0));
+  // Element 0 of the picture arrays is the template only.
+  AniGifBox[0].SetVisible(false);
+  AniGif[0].SetVisible(false);
+  CutSceneArea.SetVisible(false);
+  Text[0].SetVisible(false);
+  BackImage.SetStretch(true);
+  mnuExit.SetVisible(false);
+  mnuSaveGame.SetVisible(false);
+}
+
+void Game::RouteEvents() {
+  ui::Form& form = *form_;
+  form.onActivate = [this] { Game_Activate(*this); };
+  form.onUnload = [this](bool& cancel) { Game_Unload(*this, cancel); };
+  form.onMouseDown = [this](const ui::MouseArgs& args) { Game_MouseDown(*this, args); };
+  form.onKeyDown = [this](int keyCode, int shift) { PictureBox_KeyDown(*this, keyCode, shift); };
+  PictureBox.onMouseDown = [this](const ui::MouseArgs& args) { Game_MouseDown(*this, args); };
+  PictureBox.onPaint = [this] { PictureBox_Paint(*this); };
+  BackImage.onMouseDown = [this](const ui::MouseArgs& args) { BackImage_MouseDown(*this, args); };
+  Timer1.onTimer = [this] { Timer1_Timer(*this); };
+  mnuExit.onClick = [this] { mnuExit_Click(*this); };
+}
+
+void Game::Load() { Game_Load(*this); }
+
+}  // namespace tf

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/ui/control_array.h"
+#include "platform/ui/form.h"
+
+namespace tf {
+
+struct Player;
+
+// The game window: its controls, in the order they are made, and the routing
+// of its events to the subsystems that handle them.
+class Game {
+  Player& player_;
+  std::unique_ptr<ui::Form> form_;
+
+ public:
+  explicit Game(Player& player);
+  ~Game();
+
+  Player& GetPlayer() const { return player_; }
+  ui::Form& Window() const { return *form_; }
+
+  // The window's load: it covers the screen.
+  void Load();
+
+  ui::Timer& MP3Timer;
+  ui::FileList& File1;
+  ui::Timer& Timer1;
+  ui::Container& PictureBox;
+  ui::StringList& FramesHistory;
+  ui::ControlArray<ui::Container> AniGifBox;
+  ui::ControlArray<ui::Image> AniGif;
+  ui::Container& CutSceneArea;
+  ui::ControlArray<ui::Label> Text;
+  ui::ControlArray<ui::Image> PickedObject;
+  ui::Image& BackImage;
+  ui::ControlArray<ui::Image> Area;
+  ui::Image& ImageTile;
+  ui::MenuEntry& mnuExit;
+  ui::MenuEntry& mnuSaveGame;
+
+  // Set by every press and by Esc; ends the wait for a video.
+  int16_t SkipVideoRequest = 0;
+
+ private:
+  void Compose();
+  void RouteEvents();
+};
+
+}  // namespace tf

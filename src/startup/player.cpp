@@ -1,0 +1,27 @@
+#include "startup/player.h"
+
+#include "startup/game_window.h"
+#include "startup/welcome_window.h"
+
+namespace tf {
+
+Player::Player(const Platform& platform, std::string programFolder)
+    : platform(platform), programFolder(std::move(programFolder)) {}
+
+Player::~Player() = default;
+
+void Player::Start() {
+  welcome = std::make_unique<Welcome>(*this);
+  welcome->Load();
+  welcome->Window().Show();
+}
+
+Game& Player::LoadGame() {
+  if (!game) {
+    game = std::make_unique<Game>(*this);
+    game->Load();
+  }
+  return *game;
+}
+
+}  // namespace tf

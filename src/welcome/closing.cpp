@@ -1,0 +1,18 @@
+#include "welcome/closing.h"
+
+#include "startup/game_window.h"
+#include "startup/player.h"
+#include "startup/welcome_window.h"
+
+namespace tf {
+
+// Media and the display mode are restored here once they exist; the window
+// always closes and the welcome window comes back.
+void Game_Unload(Game& game, bool&) {
+  Player& player = game.GetPlayer();
+  game.Window().Hide();
+  player.platform.events.ProcessPendingEvents();
+  player.welcome->Window().Show();
+}
+
+}  // namespace tf
