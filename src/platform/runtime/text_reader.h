@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/runtime/variant.h"
 
@@ -25,7 +26,20 @@ class TextReader {
   bool HasMoreData() const;
 
  private:
+  // How an unquoted value ends: at a comma or line end (text), also at a blank
+  // (number), or like a number when it is one and like text otherwise.
+  enum class Termination { Text, Number, Variant };
+  struct RawValue {
+    std::string text;
+    bool quoted = false;
+  };
+
   explicit TextReader(std::string bytes);
+  RawValue ReadRaw(Termination termination);
+  std::string_view ScanUntil(bool stopAtBlank);
+  void SkipBlanks();
+  void ConsumeSeparator();
+
   std::string bytes_;
   size_t pos_ = 0;
   size_t end_ = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace tf {
@@ -8,5 +9,13 @@ namespace tf {
 // Blanks inside the number are skipped; &H and &O prefixes are read; "." is
 // always the decimal point.
 double Val(std::string_view text);
+
+// A whole text read as one decimal number, blanks around it allowed
+// (" -2.5 ", "1E3", "7"); nothing when any other character is present.
+struct NumberText {
+  double value = 0;
+  bool whole = false;  // digits only: no decimal point, no exponent
+};
+std::optional<NumberText> ParseNumber(std::string_view text);
 
 }  // namespace tf

@@ -1,0 +1,103 @@
+#include "frames/editor_and_game.h"
+
+#include <chrono>
+#include <exception>
+
+#include "platform/runtime/runtime_error.h"
+#include "platform/runtime/text_reader.h"
+#include "welcome/resolutions.h"
+
+namespace tf {
+
+namespace {
+
+// Runs one step of an operation whose failures are all ignored.
+template <class Step>
+void IgnoringErrors(Step&& step) {
+  try {
+    step();
+  } catch (const std::exception&) {
+  }
+}
+
+}  // namespace
+
+EditorAndGame::EditorAndGame(const Platform& platform, const ProjectPaths& paths,
+                             const ProjectInformation& info)
+    : platform_(platform), paths_(paths), info_(info) {}
+
+void EditorAndGame::ClearFrameInfo() {
+  CurrentFrameName.clear();
+  FramePicture.clear();
+  FrameLinksCount = 0;
+  FrameKind = 0;
+  TilePicture = false;
+}
+
+void EditorAndGame::LoadFrameInfo(const std::string& frameName) {
+  CurrentFrameName = frameName;
+  try {
+    TextReader file = TextReader::Open(paths_.FramesPath + frameName + ".fme");
+    FrameKind = file.ReadInt16();
+    FramePicture = file.ReadText();
+    TilePicture = file.ReadBool();
+  } catch (const RuntimeError&) {
+    platform_.messages.Show("Sorry, unable to load '" + frameName +
+                                "'. The game may not work properly. Press 'Esc' and then click "
+                                "'Exit' to quit the game.",
+                            ui::MessageButtons::Ok, ui::MessageIcon::Critical,
+                            "Error Loading Frame");
+    return;
+  }
+  FrameLinksCount = ReadLinksCount();
+}
+
+int16_t EditorAndGame::LoadFrameLinksCount() {
+  FrameLinksCount = ReadLinksCount();
+  return FrameLinksCount;
+}
+
+// A missing or unreadable links file means a frame without areas.
+int16_t EditorAndGame::ReadLinksCount() const {
+  try {
+    TextReader file = TextReader::Open(paths_.FramesPath + CurrentFrameName + ".lks");
+    return file.ReadVariant().ToInt16();
+  } catch (const RuntimeError&) {
+    return 0;
+  }
+}
+
+void EditorAndGame::ShowGameMessage(const std::string& text) {
+  platform_.messages.Show(text, ui::MessageButtons::Ok, ui::MessageIcon::Information,
+                          info_.GameTitle);
+}
+
+bool EditorAndGame::IsDisplay640x480() {
+  SavedScreenWidth = GetScreenWidth(platform_);
+  SavedScreenHeight = GetScreenHeight(platform_);
+  return SavedScreenWidth == 640 && SavedScreenHeight == 480;
+}
+
+void EditorAndGame::SwitchTo640x480() {
+  if (IsDisplay640x480()) return;
+  IgnoringErrors([&] { ChangeDisplayMode(platform_, info_, 640, 480); });
+  IgnoringErrors([&] { platform_.events.ProcessPendingEvents(); });
+
+  // Let the new mode settle for one second, handling events meanwhile.
+  using std::chrono::steady_clock;
+  constexpr std::chrono::milliseconds settleTime{1000};
+  const steady_clock::time_point start = steady_clock::now();
+  for (steady_clock::duration elapsed = steady_clock::now() - start; elapsed < settleTime;
+       elapsed = steady_clock::now() - start) {
+    const auto remaining = std::chrono::ceil<std::chrono::milliseconds>(settleTime - elapsed);
+    IgnoringErrors([&] { platform_.events.ProcessEventsFor(remaining); });
+  }
+}
+
+// The sound mixer comes with the sound channels; until then there is none to create.
+void EditorAndGame::EnsureWaveMix() {}
+
+// The sound mixer comes with the sound channels; until then there is none to release.
+void EditorAndGame::ReleaseWaveMix() {}
+
+}  // namespace tf

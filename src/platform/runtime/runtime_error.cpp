@@ -1,0 +1,43 @@
+#include "platform/runtime/runtime_error.h"
+
+namespace tf {
+
+namespace {
+
+std::string MessageFor(int number, const std::string& detail) {
+  std::string message = ErrorDescription(number);
+  if (!detail.empty()) {
+    message += ": " + detail;
+  }
+  return message;
+}
+
+}  // namespace
+
+RuntimeError::RuntimeError(int number, const std::string& detail)
+    : std::runtime_error(MessageFor(number, detail)), number_(number) {}
+
+std::string ErrorDescription(int number) {
+  switch (number) {
+    case kErrOverflow:
+      return "Overflow";
+    case kErrSubscriptOutOfRange:
+      return "Subscript out of range";
+    case kErrTypeMismatch:
+      return "Type mismatch";
+    case kErrBadFileNameOrNumber:
+      return "Bad file name or number";
+    case kErrFileNotFound:
+      return "File not found";
+    case kErrInputPastEndOfFile:
+      return "Input past end of file";
+    case kErrInvalidPicture:
+      return "Invalid picture";
+    default:
+      return "Application-defined or object-defined error";
+  }
+}
+
+void RaiseError(int number, const std::string& detail) { throw RuntimeError(number, detail); }
+
+}  // namespace tf

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+
+#include "platform/runtime/runtime_error.h"
+
+// The number of the run-time error the action raises, 0 when it raises none.
+template <typename Action>
+int ErrorOf(Action&& action) {
+  try {
+    action();
+  } catch (const tf::RuntimeError& error) {
+    return error.Number();
+  }
+  return 0;
+}
+
+// A fresh folder under the system temp folder, removed with everything in it.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tf_runtime_XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+      throw std::runtime_error("cannot create a temp folder");
+    }
+    path_ = pattern;
+  }
+  ~TempFolder() {
+    std::error_code error;
+    std::filesystem::remove_all(path_, error);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+  // The folder as a stored-path prefix, with a Windows separator after it.
+  std::string Stored(const std::string& rest) const { return path_.string() + "\\" + rest; }
+
+  void WriteFile(const std::filesystem::path& relative, const std::string& bytes) const {
+    std::filesystem::create_directories((path_ / relative).parent_path());
+    std::ofstream(path_ / relative, std::ios::binary) << bytes;
+  }
+
+  std::string ReadFile(const std::filesystem::path& relative) const {
+    std::ifstream in(path_ / relative, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+ private:
+  std::filesystem::path path_;
+};

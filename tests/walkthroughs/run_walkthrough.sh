@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Runs one walkthrough through the real player, headless, with settings of its
+# own. Usage:
+#   run_walkthrough.sh [--settings INI] [--expect-status N] [--expect-trace FILE]
+#                      PLAYER PROJECT WALKTHROUGH
+set -uo pipefail
+
+settings="" want_status=0 want_trace=""
+while [[ $# -gt 3 ]]; do
+  case $1 in
+    --settings) settings=$2; shift 2 ;;
+    --expect-status) want_status=$2; shift 2 ;;
+    --expect-trace) want_trace=$2; shift 2 ;;
+    *) echo "run_walkthrough: unknown option $1" >&2; exit 2 ;;
+  esac
+done
+player=$1 project=$2 walkthrough=$3
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/walkthrough.XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+mkdir -p "$scratch/config/taleforge" "$scratch/runtime"
+chmod 700 "$scratch/runtime"
+[[ -n $settings ]] && cp "$settings" "$scratch/config/taleforge/Games.ini"
+
+XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/runtime" \
+  "$player" "$project" --headless --walkthrough "$walkthrough" --trace "$scratch/trace"
+status=$?
+
+if [[ $status -ne $want_status ]]; then
+  echo "run_walkthrough: exit status $status, expected $want_status; the trace:" >&2
+  cat "$scratch/trace" >&2
+  exit 1
+fi
+if [[ -n $want_trace ]] && ! diff -u "$want_trace" "$scratch/trace"; then
+  echo "run_walkthrough: the trace differs from $want_trace" >&2
+  exit 1
+fi
+exit 0

@@ -1,0 +1,30 @@
+# End-to-end walkthroughs: the real player plays a script against a fixture
+# project, headless.
+set(WALKTHROUGHS ${CMAKE_CURRENT_SOURCE_DIR}/walkthroughs)
+set(PROJECTS ${WALKTHROUGHS}/projects)
+
+# walkthrough(NAME PROJECT SCRIPT [options of run_walkthrough.sh...])
+function(walkthrough name project script)
+  add_test(NAME walkthrough.${name}
+    COMMAND ${WALKTHROUGHS}/run_walkthrough.sh ${ARGN}
+            $<TARGET_FILE:taleforge-player> ${project} ${WALKTHROUGHS}/${script})
+  set_tests_properties(walkthrough.${name} PROPERTIES TIMEOUT 60)
+endfunction()
+
+walkthrough(general_11_fields ${PROJECTS}/eleven general_11_fields.walk)
+walkthrough(general_12_fields ${PROJECTS}/twelve general_12_fields.walk)
+walkthrough(general_13_fields ${PROJECTS}/thirteen general_13_fields.walk
+  --expect-trace ${WALKTHROUGHS}/general_13_fields.trace)
+walkthrough(general_16_fields ${PROJECTS}/sixteen general_16_fields.walk)
+walkthrough(general_empty_lines ${PROJECTS}/empty-lines general_empty_lines.walk)
+walkthrough(stored_setting_read ${PROJECTS}/twelve stored_setting_read.walk
+  --settings ${WALKTHROUGHS}/settings_unticked.ini)
+walkthrough(windows_copy_original ${PROJECTS}/twelve windows_copy.walk)
+walkthrough(windows_copy_other_case ${PROJECTS}/windows-copy windows_copy.walk)
+walkthrough(quit_image ${PROJECTS}/twelve quit_image.walk)
+walkthrough(new_game_window ${PROJECTS}/twelve new_game_window.walk)
+walkthrough(information_panel ${PROJECTS}/twelve information_panel.walk)
+walkthrough(demo_welcome ${CMAKE_SOURCE_DIR}/demo demo_welcome.walk)
+walkthrough(failed_expectation ${PROJECTS}/twelve failed_expectation.walk --expect-status 1)
+walkthrough(script_error ${PROJECTS}/twelve script_error.walk --expect-status 2)
+walkthrough(action_after_end ${PROJECTS}/twelve action_after_end.walk --expect-status 2)
