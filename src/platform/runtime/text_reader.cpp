@@ -208,11 +208,11 @@ TextReader::RawValue TextReader::ReadRaw(Termination termination) {
   } else if (termination == Termination::Variant) {
     size_t start = pos_;
     std::string_view number = ScanUntil(true);
-    if (!ParseNumber(number)) {
+    if (ParseNumber(number)) {
+      value.text = number;
+    } else {
       pos_ = start;
       value.text = ScanUntil(false);
-    } else {
-      value.text = number;
     }
   } else {
     value.text = ScanUntil(termination == Termination::Number);

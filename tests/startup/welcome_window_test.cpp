@@ -1,0 +1,113 @@
+#include "startup/welcome_window.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/desktop/qt_desktop.h"
+#include "startup/player.h"
+#include "support/fake_platform.h"
+#include "support/temp_project.h"
+
+namespace tf {
+namespace {
+
+std::string General(const std::string& version, const std::string& author,
+                    const std::string& email, const std::string& site,
+                    const std::string& allow = "") {
+  std::string text = "\"Key\"\r\n\"x\"\r\n\"Title\"\r\n0\r\n\"Start\"\r\n\"" + version +
+                     "\"\r\n640\r\n480\r\n\"" + author + "\"\r\n\"" + email + "\"\r\n\"" + site +
+                     "\"\r\n";
+  if (!allow.empty()) text += allow + "\r\n";
+  return text;
+}
+
+// The welcome window in real (offscreen) windows, on a fake screen.
+class WelcomeLayoutTest : public ::testing::Test {
+ protected:
+  void Start(const std::string& general) {
+    project.Write("Config/General", general);
+    platform = std::make_unique<Platform>(Platform{windows, fakes.messages, fakes.events,
+                                                   fakes.display, fakes.settings});
+    player = std::make_unique<Player>(*platform, project.Path().string());
+    player->Start();
+  }
+  Welcome& W() { return *player->welcome; }
+
+  test::TempProject project;
+  test::FakePlatform fakes;
+  QtWindowFactory windows;
+  std::unique_ptr<Platform> platform;
+  std::unique_ptr<Player> player;
+};
+
+TEST_F(WelcomeLayoutTest, NothingToShowGivesTheBaseHeight) {
+  Start(General("", "", "", ""));
+  EXPECT_EQ(W().Window().Height(), 3000 + 150);
+  EXPECT_FALSE(W().txtVersion.Visible());
+  EXPECT_FALSE(W().chkResolution.Visible());
+  EXPECT_TRUE(fakes.messages.calls.empty());
+}
+
+TEST_F(WelcomeLayoutTest, EachShownLineAddsItsHeightInOrder) {
+  Start(General("1.2", "Ada", "ada@example.org", "example.org", "1"));
+  EXPECT_EQ(W().txtVersion.Top(), 3000);
+  EXPECT_EQ(W().txtAuthor.Top(), 3255);
+  EXPECT_EQ(W().lblAuthor.Top(), 3255);
+  EXPECT_EQ(W().txtEmail.Top(), 3510);
+  EXPECT_EQ(W().txtHomepage.Top(), 3765);
+  EXPECT_EQ(W().lblResolution.Top(), 4020);
+  EXPECT_EQ(W().chkResolution.Top(), 4065);
+  EXPECT_EQ(W().Window().Height(), 3000 + 5 * 255 + 150);
+  EXPECT_EQ(W().Window().Caption(), "Title");
+}
+
+TEST_F(WelcomeLayoutTest, TheWindowIsCentredWithItsDesignWidth) {
+  fakes.display.width = 800;
+  fakes.display.height = 600;
+  Start(General("1.0", "", "", ""));
+  EXPECT_EQ(W().Window().Width(), 4800);
+  EXPECT_EQ(W().Window().Left(), (12000 - 4800) / 2);
+  // Positions land on whole pixels.
+  EXPECT_NEAR(W().Window().Top(), (9000 - W().Window().Height()) / 2, 15);
+}
+
+TEST_F(WelcomeLayoutTest, AScreenAlreadyAt640x480HidesTheOffer) {
+  fakes.display.width = 640;
+  fakes.display.height = 480;
+  Start(General("", "", "", "", "1"));
+  EXPECT_FALSE(W().chkResolution.Visible());
+  EXPECT_FALSE(W().lblResolution.Visible());
+}
+
+TEST_F(WelcomeLayoutTest, TheStoredChoiceSetsTheCheckBox) {
+  fakes.settings.values[{"Games", "Key", "ChangeResolution"}] = "0";
+  Start(General("", "", "", "", "1"));
+  EXPECT_EQ(W().chkResolution.Value(), 0);
+}
+
+TEST_F(WelcomeLayoutTest, AStoredValueThatIsNoNumberIsIgnored) {
+  fakes.settings.values[{"Games", "Key", "ChangeResolution"}] = "yes";
+  Start(General("", "", "", "", "1"));
+  EXPECT_EQ(W().chkResolution.Value(), 1);
+}
+
+TEST_F(WelcomeLayoutTest, AFailedReadKeepsTheDesignTimeLook) {
+  Start("\"Key\"\r\n\"x\"\r\n\"Title\"\r\n");
+  ASSERT_EQ(fakes.messages.calls.size(), 1u);
+  EXPECT_EQ(fakes.messages.calls[0].text,
+            "Unable to load project information. The game may not work properly.");
+  EXPECT_EQ(W().Window().Caption(), "Taleforge");
+  EXPECT_EQ(W().Window().Height(), 4200);
+  // The key was read before the failure; nothing was read from the store.
+  EXPECT_EQ(player->info.GameKey, "Key");
+}
+
+TEST_F(WelcomeLayoutTest, ClosingStoresTheTickAndEndsTheProgram) {
+  Start(General("", "", "", "", "1"));
+  W().chkResolution.SetValue(0);
+  W().Window().Close();
+  EXPECT_EQ((fakes.settings.values[{"Games", "Key", "ChangeResolution"}]), "0");
+  EXPECT_TRUE(fakes.events.programEnded);
+}
+
+}  // namespace
+}  // namespace tf
