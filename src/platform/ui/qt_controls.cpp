@@ -219,12 +219,21 @@ QtLabel::QtLabel(QtForm& form, std::string name, int index, Container* container
   item_->paintFn = [this](QPainter& painter) {
     QRectF rect = item_->boundingRect();
     if (!transparent_) painter.fillRect(rect, ToQColor(backColor_));
-    painter.setFont(ToQFont(font_));
+    QFont font = ToQFont(font_);
+    painter.setFont(font);
     painter.setPen(ToQColor(foreColor_));
-    int flags = Qt::AlignTop | Qt::TextWordWrap;
+    painter.setClipRect(rect);
+    int flags = Qt::AlignTop;
     if (alignment_ == Alignment::Center) flags |= Qt::AlignHCenter;
     if (alignment_ == Alignment::Right) flags |= Qt::AlignRight;
-    painter.drawText(rect, flags, ToQString(caption_));
+    QFontMetricsF metrics(font);
+    QString text = ToQString(caption_);
+    if (autoSize_ || rect.height() >= 2 * metrics.lineSpacing()) {
+      painter.drawText(rect, flags | Qt::TextWordWrap, text);
+    } else {
+      // A one-line label shows what doesn't fit as an ellipsis.
+      painter.drawText(rect, flags, metrics.elidedText(text, Qt::ElideRight, rect.width()));
+    }
   };
 }
 
