@@ -142,6 +142,7 @@ int RunPlayer(int argc, char** argv) {
         std::move(script));
     walkthrough::AddCoreCommands(*runner);
     walkthrough::AddWelcomeCommands(*runner);
+    walkthrough::AddFrameCommands(*runner);
     events.onEndProgram = [&runner] { runner->ProgramEnded(); };
   }
 

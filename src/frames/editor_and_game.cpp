@@ -3,6 +3,7 @@
 #include <chrono>
 #include <exception>
 
+#include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"
 #include "welcome/resolutions.h"
@@ -36,6 +37,7 @@ void EditorAndGame::ClearFrameInfo() {
 
 void EditorAndGame::LoadFrameInfo(const std::string& frameName) {
   CurrentFrameName = frameName;
+  platform_.Trace("frame \"" + Cp1252ToUtf8(frameName) + "\"");
   try {
     TextReader file = TextReader::Open(paths_.FramesPath + frameName + ".fme");
     FrameKind = file.ReadInt16();

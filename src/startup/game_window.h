@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <memory>
 
+#include "media/mmedia.h"
 #include "platform/ui/control_array.h"
 #include "platform/ui/form.h"
+#include "state/variables_collection.h"
 
 namespace tf {
 
@@ -44,6 +46,15 @@ class Game {
 
   // Set by every press and by Esc; ends the wait for a video.
   int16_t SkipVideoRequest = 0;
+
+  VariablesCollection Variables;
+  // Frame name and index of every area that has disappeared.
+  VariablesCollection Disappear;
+  // Inventory objects carried.
+  int16_t ObjectsCount = 0;
+
+  Mmedia MusicMedia;
+  Mmedia MovieMedia;
 
  private:
   void Compose();

@@ -96,5 +96,6 @@ Qt::MouseButton ParseButton(const std::string& word);
 
 void AddCoreCommands(Runner& runner);
 void AddWelcomeCommands(Runner& runner);
+void AddFrameCommands(Runner& runner);
 
 }  // namespace tf::walkthrough

@@ -307,7 +307,24 @@ std::optional<QPoint> QtForm::CentreInView(const Control& control) const {
   return view_->mapFromScene(scenePos);
 }
 
+std::optional<QPoint> QtForm::PointInView(const Control& control, QPoint point) const {
+  const ControlItem* item = ItemOf(control);
+  if (!item || !item->isVisible()) return std::nullopt;
+  return view_->mapFromScene(item->mapToScene(QPointF(point) + QPointF(0.5, 0.5)));
+}
+
 QImage QtForm::Grab() const { return view_->grab().toImage(); }
+
+QImage QtForm::RenderControl(const Control& control) const {
+  const ControlItem* item = ItemOf(control);
+  if (!item) return {};
+  QRectF source = item->mapRectToScene(item->boundingRect());
+  QImage image(source.size().toSize(), QImage::Format_RGB32);
+  image.fill(Qt::black);
+  QPainter painter(&image);
+  scene_->render(&painter, QRectF(QPointF(0, 0), source.size()), source);
+  return image;
+}
 
 void QtForm::UpdateSceneRect() {
   scene_->setSceneRect(0, 0, view_->width(), view_->height());

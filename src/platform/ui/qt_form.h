@@ -80,8 +80,13 @@ class QtForm : public Form {
   // Where the centre of what a control shows lies in the view, or nullopt
   // when it is not shown.
   std::optional<QPoint> CentreInView(const Control& control) const;
+  // Where a point of a control (pixels from its top-left corner) lies in the
+  // view, or nullopt when the control is not shown.
+  std::optional<QPoint> PointInView(const Control& control, QPoint point) const;
   // Renders what the window shows.
   QImage Grab() const;
+  // Renders the part of the window a control covers, at 1:1 scale.
+  QImage RenderControl(const Control& control) const;
   // A z-value above every control made so far.
   qreal NextZ() { return nextZ_++; }
 

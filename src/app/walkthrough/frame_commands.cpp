@@ -1,0 +1,92 @@
+// Commands on frames, variables and the game screen.
+
+#include <QColor>
+#include <QImage>
+
+#include "app/walkthrough/runner.h"
+#include "frames/editor_and_game.h"
+#include "platform/runtime/path_resolver.h"
+#include "startup/game_window.h"
+#include "state/variables.h"
+
+namespace tf::walkthrough {
+
+namespace {
+int ParseInt(const std::string& word, const char* what) {
+  try {
+    size_t used = 0;
+    int value = std::stoi(word, &used);
+    if (used == word.size()) return value;
+  } catch (const std::exception&) {
+  }
+  throw ScriptError("'" + word + "' is not " + what);
+}
+
+Game& RunningGame(Runner& runner) {
+  Game* game = runner.GetSession().player.game.get();
+  if (!game) throw ScriptError("no game has been started");
+  return *game;
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string QuotedList(const std::vector<std::string>& items) {
+  std::string text;
+  for (const std::string& item : items) text += (text.empty() ? "" : " ") + Quoted(item);
+  return text.empty() ? "(empty)" : text;
+}
+}  // namespace
+
+void AddFrameCommands(Runner& runner) {
+  runner.AddCommand("click at", [&runner](const std::vector<std::string>& args) {
+    RequireArgs(args, 2, 3, "click at X Y [left|right|middle]");
+    Game& game = RunningGame(runner);
+    QPoint point(ParseInt(args[0], "a pixel position"), ParseInt(args[1], "a pixel position"));
+    auto* form = runner.FormByWalkthroughName("game");
+    if (!form || !form->Visible()) throw ScriptError("the game window is not shown");
+    std::optional<QPoint> inView = form->PointInView(game.PictureBox, point);
+    if (!inView) throw ScriptError("the game screen is not shown");
+    runner.ClickAt(*form, *inView, args.size() == 3 ? ParseButton(args[2]) : Qt::LeftButton);
+  });
+
+  runner.AddCommand("expect frame", [&runner](const std::vector<std::string>& args) {
+    RequireArgs(args, 1, 1, "expect frame \"NAME\"");
+    std::string current = Cp1252ToUtf8(runner.GetSession().player.frames.CurrentFrameName);
+    if (current != args[0]) throw ExpectationFailure("frame " + Quoted(args[0]), Quoted(current));
+  });
+
+  runner.AddCommand("expect var", [&runner](const std::vector<std::string>& args) {
+    RequireArgs(args, 2, 2, "expect var \"NAME\" VALUE");
+    int wanted = ParseInt(args[1], "a value");
+    int value = GetVariableValue(RunningGame(runner), args[0]);
+    if (value != wanted)
+      throw ExpectationFailure("var " + Quoted(args[0]) + " " + args[1], std::to_string(value));
+  });
+
+  runner.AddCommand("expect history", [&runner](const std::vector<std::string>& args) {
+    const ui::StringList& history = RunningGame(runner).FramesHistory;
+    std::vector<std::string> entries;
+    for (int i = 0; i < history.ListCount(); ++i) entries.push_back(Cp1252ToUtf8(history.List(i)));
+    if (entries != args) throw ExpectationFailure("history " + QuotedList(args), QuotedList(entries));
+  });
+
+  runner.AddCommand("expect pixel", [&runner](const std::vector<std::string>& args) {
+    RequireArgs(args, 3, 3, "expect pixel X Y #RRGGBB");
+    Game& game = RunningGame(runner);
+    int x = ParseInt(args[0], "a pixel position");
+    int y = ParseInt(args[1], "a pixel position");
+    QColor wanted(QString::fromStdString(args[2]));
+    if (args[2].size() != 7 || args[2][0] != '#' || !wanted.isValid())
+      throw ScriptError("'" + args[2] + "' is not a colour #RRGGBB");
+    auto* form = runner.FormByWalkthroughName("game");
+    QImage screen = form->RenderControl(game.PictureBox);
+    if (!screen.rect().contains(x, y))
+      throw ScriptError("pixel " + args[0] + " " + args[1] + " lies outside the game screen");
+    QColor found = screen.pixelColor(x, y);
+    if (found.rgb() != wanted.rgb())
+      throw ExpectationFailure("pixel " + args[0] + " " + args[1] + " " + args[2],
+                               found.name().toUpper().toStdString());
+  });
+}
+
+}  // namespace tf::walkthrough

@@ -1,0 +1,192 @@
+#include "frames/open_frame.h"
+
+#include <chrono>
+#include <cmath>
+
+#include "areas/areas.h"
+#include "areas/texts.h"
+#include "media/music.h"
+#include "platform/runtime/checked_int16.h"
+#include "platform/runtime/runtime_error.h"
+#include "platform/runtime/text_reader.h"
+#include "platform/runtime/val.h"
+#include "platform/runtime/variant.h"
+#include "startup/game_window.h"
+#include "startup/player.h"
+
+namespace tf {
+
+namespace {
+constexpr int kHistoryLength = 20;
+constexpr auto kVideoRecheck = std::chrono::milliseconds(50);
+constexpr ui::Colour kLargestColour = 0xFFFFFF;
+
+// Fields 4 to 13 of a frame file: what opening the frame does besides its
+// background.
+struct FrameFile {
+  bool StopMusic = false;
+  std::string MusicFile;
+  bool TimedFrame = false;
+  std::string FrameDuration;
+  std::string NextFrame;
+  std::string MovieFile;
+  bool MusicAfterMovie = false;
+  bool StopSounds = false;
+  bool StopMP3Music = false;
+  std::string MP3File;
+};
+
+FrameFile ReadFrameFile(const std::string& path) {
+  TextReader file = TextReader::Open(path);
+  file.ReadInt16();
+  file.ReadText();
+  file.ReadBool();
+  FrameFile frame;
+  frame.StopMusic = file.ReadBool();
+  frame.MusicFile = file.ReadText();
+  frame.TimedFrame = file.ReadBool();
+  frame.FrameDuration = file.ReadText();
+  frame.NextFrame = file.ReadText();
+  frame.MovieFile = file.ReadText();
+  frame.MusicAfterMovie = file.ReadBool();
+  if (file.HasMoreData()) {
+    frame.StopSounds = file.ReadBool();
+    frame.StopMP3Music = file.ReadBool();
+    frame.MP3File = file.ReadText();
+  }
+  return frame;
+}
+
+// From here on every step of an opening runs whatever the one before did.
+template <class Step>
+void Attempt(Step&& step) {
+  try {
+    step();
+  } catch (const std::exception&) {
+  }
+}
+
+void SetBackground(Game& game, const EditorAndGame& frames, const std::string& framesPath) {
+  switch (frames.FrameKind) {
+    case 0:
+      game.BackImage.ClearPicture();
+      Attempt([&] {
+        int32_t colour = Variant::String(frames.FramePicture).ToInt32();
+        if (colour < 0 || static_cast<uint32_t>(colour) > kLargestColour) RaiseError(380);
+        game.PictureBox.SetBackColor(static_cast<ui::Colour>(colour));
+      });
+      break;
+    case 1:
+      if (frames.TilePicture) {
+        Attempt([&] { game.ImageTile.LoadPicture(framesPath + frames.FramePicture); });
+        game.BackImage.ClearPicture();
+      } else {
+        game.ImageTile.ClearPicture();
+        Attempt([&] { game.BackImage.LoadPicture(framesPath + frames.FramePicture); });
+      }
+      break;
+    default:
+      break;
+  }
+  game.PictureBox.Refresh();
+}
+
+bool MusicIsPlaying(const Game& game) { return game.MusicMedia.Status() == "playing"; }
+
+void ArmFrameTimer(Game& game, const FrameFile& frame) {
+  game.Timer1.SetTag(frame.NextFrame);
+  game.Timer1.SetEnabled(true);
+  game.Timer1.SetInterval(ToInt32(Val(frame.FrameDuration) * 1000.0));
+}
+}  // namespace
+
+void FramesHistoryAdd(Game& game, const std::string& frameName) {
+  ui::StringList& history = game.FramesHistory;
+  int count = history.ListCount();
+  if (count > 0 && history.List(count - 1) == frameName) return;
+  history.AddItem(frameName);
+  while (history.ListCount() > kHistoryLength) history.RemoveItem(0);
+}
+
+void OpenFrame(Game& game, const std::string& currentFrame) {
+  Player& player = game.GetPlayer();
+  EditorAndGame& frames = player.frames;
+  const std::string& framesPath = player.paths.FramesPath;
+  FrameFile frame;
+  bool mp3StartedHere = false;
+  try {
+    frames.ClearFrameInfo();
+    frames.LoadFrameInfo(currentFrame);
+    ResetFrameAreas(game);
+    ResetFrameTexts(game);
+    game.SkipVideoRequest = -1;
+    game.Timer1.SetEnabled(false);
+    game.Timer1.SetInterval(0);
+    FramesHistoryAdd(game, currentFrame);
+    frame = ReadFrameFile(framesPath + frames.CurrentFrameName + ".fme");
+    mp3StartedHere = MP3IsPlaying(game);
+    if (frame.StopSounds) frames.ReleaseWaveMix();
+    if (frame.MP3File.empty() && frame.StopMP3Music) {
+      game.MP3Timer.SetEnabled(false);
+      StopMP3(game);
+    }
+  } catch (const std::exception&) {
+    player.platform.messages.Show(
+        "Unable to load frame. The game may not work properly. Press 'Esc' and then click "
+        "'Exit' to quit the game.",
+        ui::MessageButtons::Ok, ui::MessageIcon::Critical, "Error Loading Frame");
+    return;
+  }
+
+  if (frame.StopMusic) Attempt([&] { game.MusicMedia.mmClose(); });
+  Attempt([&] {
+    if (!frame.MusicFile.empty() && !MusicIsPlaying(game) &&
+        (frame.MovieFile.empty() || !frame.MusicAfterMovie))
+      PlayMIDImusic(game, framesPath + frame.MusicFile);
+  });
+  Attempt([&] { SetBackground(game, frames, framesPath); });
+  Attempt([&] { LoadTexts(game); });
+  Attempt([&] {
+    if (frames.LoadFrameLinksCount() < 1) return;
+    LoadAreas(game);
+    ShowOrNotShowAreas(game);
+    for (int i = 1; i <= game.ObjectsCount; ++i) game.PickedObject[i].BringToFront();
+  });
+  game.PictureBox.SetVisible(true);
+  game.SkipVideoRequest = 0;
+  if (!frame.MovieFile.empty()) {
+    Attempt([&] { PlayMovieWithStop(game, framesPath + frame.MovieFile, game.PictureBox); });
+    player.platform.events.ProcessEventsUntil(
+        [&] {
+          std::string status = game.MovieMedia.Status();
+          for (char& c : status) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+          return status == "stopped" || game.SkipVideoRequest != 0;
+        },
+        kVideoRecheck);
+    Attempt([&] { game.MovieMedia.StopMovie(); });
+    game.SkipVideoRequest = 0;
+  }
+  Attempt([&] {
+    if (!frame.MusicFile.empty() && !MusicIsPlaying(game) && !frame.MovieFile.empty() &&
+        frame.MusicAfterMovie)
+      PlayMIDImusic(game, framesPath + frame.MusicFile);
+  });
+  if (frame.TimedFrame) {
+    try {
+      ArmFrameTimer(game, frame);
+    } catch (const std::exception&) {
+      player.platform.messages.Show(
+          "Unable to load frame duration. The game may not work properly. Press 'Esc' and then "
+          "click 'Exit' to quit the game.",
+          ui::MessageButtons::Ok, ui::MessageIcon::Critical, player.info.GameTitle);
+    }
+  }
+  if (!frame.MP3File.empty()) {
+    Attempt([&] { RequestMP3(game, framesPath + frame.MP3File); });
+    mp3StartedHere = true;
+  }
+  if (!frame.StopSounds && !mp3StartedHere)
+    Attempt([&] { PlaySoundChannels(game, framesPath + frames.CurrentFrameName + ".chn"); });
+}
+
+}  // namespace tf
