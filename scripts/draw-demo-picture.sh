@@ -70,7 +70,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
   -draw "rectangle 6,19 7,20" -draw "rectangle 6,27 7,28" -draw "rectangle 13,19 14,20" -draw "rectangle 13,27 14,28" \
   -draw "rectangle 50,35 51,36" -draw "rectangle 50,43 51,44" -draw "rectangle 57,35 58,36" -draw "rectangle 57,43 58,44" \
   -draw "rectangle 20,51 21,52" -draw "rectangle 20,59 21,60" -draw "rectangle 27,51 28,52" -draw "rectangle 27,59 28,60" \
-  -strip -dither None -colors 256 PNG8:demo/Frames/planks.png
+  -strip PNG24:demo/Frames/planks.png
 
 # The lamp room at the top of the lighthouse, at night: the lens between the
 # window panes, its beams going out over the sea.

@@ -143,6 +143,7 @@ int RunPlayer(int argc, char** argv) {
     walkthrough::AddCoreCommands(*runner);
     walkthrough::AddWelcomeCommands(*runner);
     walkthrough::AddFrameCommands(*runner);
+    walkthrough::AddAreaCommands(*runner);
     events.onEndProgram = [&runner] { runner->ProgramEnded(); };
   }
 

@@ -1,9 +1,99 @@
 #include "areas/texts.h"
 
+#include <cmath>
+
+#include "areas/area_files.h"
+#include "areas/input.h"
+#include "platform/runtime/runtime_error.h"
+#include "platform/runtime/text_reader.h"
+#include "startup/game_window.h"
+#include "startup/player.h"
+
 namespace tf {
 
-// Frames have no texts yet.
-void ResetFrameTexts(Game&) {}
-void LoadTexts(Game&) {}
+namespace {
+// Every step of a text runs whether the one before worked or not.
+template <class Step>
+void Attempt(Step&& step) {
+  try {
+    step();
+  } catch (const RuntimeError&) {
+  }
+}
+
+void ChangeFont(ui::Label& label, const std::function<void(ui::Font&)>& change) {
+  ui::Font font = label.GetFont();
+  change(font);
+  label.SetFont(font);
+}
+
+int Twips(const Variant& value) {
+  return static_cast<int>(std::lround(static_cast<float>(value.ToDouble())));
+}
+
+// Reads the ten values of a label file, each applied as soon as it is read.
+void ApplyLabelFile(ui::Label& text, const std::string& path) {
+  std::optional<TextReader> file;
+  Attempt([&] { file.emplace(TextReader::Open(path)); });
+  if (!file) return;
+  auto next = [&](const std::function<void(const Variant&)>& apply) {
+    Attempt([&] { apply(file->ReadVariant()); });
+  };
+  next([&](const Variant& v) { text.SetCaption(v.ToText()); });
+  next([&](const Variant& v) { text.SetLeft(Twips(v)); });
+  next([&](const Variant& v) { text.SetTop(Twips(v)); });
+  next([&](const Variant& v) { ChangeFont(text, [&](ui::Font& f) { f.bold = v.IsNonZero(); }); });
+  next([&](const Variant& v) { ChangeFont(text, [&](ui::Font& f) { f.italic = v.IsNonZero(); }); });
+  next([&](const Variant& v) { ChangeFont(text, [&](ui::Font& f) { f.name = v.ToText(); }); });
+  next([&](const Variant& v) {
+    const double size = static_cast<float>(v.ToDouble());
+    if (size <= 0) RaiseError(380);
+    ChangeFont(text, [&](ui::Font& f) { f.size = size; });
+  });
+  next([&](const Variant& v) {
+    ChangeFont(text, [&](ui::Font& f) { f.strikeout = v.IsNonZero(); });
+  });
+  next([&](const Variant& v) {
+    ChangeFont(text, [&](ui::Font& f) { f.underline = v.IsNonZero(); });
+  });
+  next([&](const Variant& v) {
+    const int32_t colour = v.ToInt32();
+    if (colour < 0 || colour > 0xFFFFFF) RaiseError(380);
+    text.SetForeColor(static_cast<ui::Colour>(colour));
+  });
+}
+}  // namespace
+
+void LoadTexts(Game& game) {
+  const std::string folder = FrameAreaFolder(game);
+  Attempt([&] {
+    game.File1.SetPath(folder);
+    game.File1.SetPattern("*.lbl");
+  });
+  for (int j = 0; j < game.File1.ListCount(); ++j) {
+    ui::Label* text = nullptr;
+    Attempt([&] {
+      const int index = game.Text.UBound() + 1;
+      text = &game.Text.Load(index);
+      text->onMouseDown = [&game, index](const ui::MouseArgs& args) {
+        Text_MouseDown(game, index, args);
+      };
+    });
+    if (!text) continue;
+    text->SetVisible(false);
+    text->SetAutoSize(true);
+    // What the label file fails to give stays blank rather than the
+    // template's caption.
+    text->SetCaption("");
+    ApplyLabelFile(*text, folder + game.File1.List(j));
+    text->SetVisible(true);
+    text->BringToFront();
+  }
+}
+
+void ResetFrameTexts(Game& game) {
+  const int last = game.Text.UBound();
+  for (int index = 1; index <= last; ++index) Attempt([&] { game.Text.Unload(index); });
+}
 
 }  // namespace tf

@@ -1,6 +1,7 @@
 #include "startup/game_window.h"
 
 #include "areas/input.h"
+#include "state/save_dialog.h"
 #include "frames/frame_window.h"
 #include "startup/player.h"
 #include "welcome/closing.h"
@@ -16,6 +17,7 @@ ui::Label& TextTemplate(ui::Form& form, ui::Container& screen) {
   font.bold = true;
   label.SetFont(font);
   label.SetTransparent(true);
+  label.SetCaption("Text");
   return label;
 }
 
@@ -35,7 +37,7 @@ Game::Game(Player& player)
       PictureBox(form_->CreateContainer("PictureBox", nullptr, -1)),
       FramesHistory(form_->CreateStringList("FramesHistory")),
       AniGifBox(*form_, form_->CreateContainer("AniGifBox", &PictureBox, 0)),
-      AniGif(*form_, form_->CreateImage("AniGif", &PictureBox, 0)),
+      AniGif(*form_, form_->CreateAnimatedPicture("AniGif", &PictureBox, 0)),
       CutSceneArea(form_->CreateContainer("CutSceneArea", &PictureBox, -1)),
       Text(*form_, TextTemplate(*form_, PictureBox)),
       PickedObject(*form_, HiddenImage(*form_, "PickedObject", PictureBox, 0)),
@@ -74,13 +76,13 @@ void Game::RouteEvents() {
   ui::Form& form = *form_;
   form.onActivate = [this] { Game_Activate(*this); };
   form.onUnload = [this](bool& cancel) { Game_Unload(*this, cancel); };
-  form.onMouseDown = [this](const ui::MouseArgs& args) { Game_MouseDown(*this, args); };
+  form.onMouseDown = [this](const ui::MouseArgs& args) { Form_MouseDown(*this, args); };
   form.onKeyDown = [this](int keyCode, int shift) { PictureBox_KeyDown(*this, keyCode, shift); };
-  PictureBox.onMouseDown = [this](const ui::MouseArgs& args) { Game_MouseDown(*this, args); };
   PictureBox.onPaint = [this] { PictureBox_Paint(*this); };
   BackImage.onMouseDown = [this](const ui::MouseArgs& args) { BackImage_MouseDown(*this, args); };
   Timer1.onTimer = [this] { Timer1_Timer(*this); };
   mnuExit.onClick = [this] { mnuExit_Click(*this); };
+  mnuSaveGame.onClick = [this] { mnuSaveGame_Click(*this); };
 }
 
 void Game::Load() { Game_Load(*this); }

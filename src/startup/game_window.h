@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 
 #include "media/mmedia.h"
+#include "media/wave_mix.h"
 #include "platform/ui/control_array.h"
 #include "platform/ui/form.h"
 #include "state/variables_collection.h"
@@ -34,7 +36,7 @@ class Game {
   ui::Container& PictureBox;
   ui::StringList& FramesHistory;
   ui::ControlArray<ui::Container> AniGifBox;
-  ui::ControlArray<ui::Image> AniGif;
+  ui::ControlArray<ui::AnimatedPicture> AniGif;
   ui::Container& CutSceneArea;
   ui::ControlArray<ui::Label> Text;
   ui::ControlArray<ui::Image> PickedObject;
@@ -55,6 +57,11 @@ class Game {
 
   Mmedia MusicMedia;
   Mmedia MovieMedia;
+  cWaveMix SoundMixer;
+
+  // For each area of the current frame that is animated, the index of the
+  // picture box that shows it.
+  std::map<int, int32_t> AniGifIndex;
 
  private:
   void Compose();

@@ -2,12 +2,14 @@
 # Runs one walkthrough through the real player, headless, with settings of its
 # own. Usage:
 #   run_walkthrough.sh [--settings INI] [--expect-status N] [--expect-trace FILE]
-#                      PLAYER PROJECT WALKTHROUGH
+#                      [--window] PLAYER PROJECT WALKTHROUGH
+# --window plays in real windows on the display (run it under xvfb-run).
 set -uo pipefail
 
-settings="" want_status=0 want_trace=""
+settings="" want_status=0 want_trace="" mode=--headless
 while [[ $# -gt 3 ]]; do
   case $1 in
+    --window) mode=""; shift ;;
     --settings) settings=$2; shift 2 ;;
     --expect-status) want_status=$2; shift 2 ;;
     --expect-trace) want_trace=$2; shift 2 ;;
@@ -23,7 +25,7 @@ chmod 700 "$scratch/runtime"
 [[ -n $settings ]] && cp "$settings" "$scratch/config/taleforge/Games.ini"
 
 XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/runtime" \
-  "$player" "$project" --headless --walkthrough "$walkthrough" --trace "$scratch/trace"
+  "$player" "$project" $mode --walkthrough "$walkthrough" --trace "$scratch/trace"
 status=$?
 
 if [[ $status -ne $want_status ]]; then

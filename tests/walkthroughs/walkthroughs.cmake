@@ -25,6 +25,7 @@ walkthrough(quit_image ${PROJECTS}/twelve quit_image.walk)
 walkthrough(new_game_window ${PROJECTS}/twelve new_game_window.walk)
 walkthrough(information_panel ${PROJECTS}/twelve information_panel.walk)
 walkthrough(demo_welcome ${CMAKE_SOURCE_DIR}/demo demo_welcome.walk)
+walkthrough(demo_frames ${CMAKE_SOURCE_DIR}/demo demo_frames.walk)
 walkthrough(failed_expectation ${PROJECTS}/twelve failed_expectation.walk --expect-status 1)
 walkthrough(script_error ${PROJECTS}/twelve script_error.walk --expect-status 2)
 walkthrough(action_after_end ${PROJECTS}/twelve action_after_end.walk --expect-status 2)
@@ -40,3 +41,21 @@ walkthrough(frame_duration ${PROJECTS}/duration frame_duration.walk)
 walkthrough(tiled_background ${PROJECTS}/tiled tiled_background.walk)
 walkthrough(picture_background ${PROJECTS}/picture picture_background.walk)
 walkthrough(wide_project ${PROJECTS}/wide wide_project.walk)
+
+walkthrough(areas_and_actions ${PROJECTS}/playthrough areas_and_actions.walk
+  --expect-trace ${WALKTHROUGHS}/areas_and_actions.trace)
+walkthrough(message_then_frame ${PROJECTS}/playthrough message_then_frame.walk
+  --expect-trace ${WALKTHROUGHS}/message_then_frame.trace)
+walkthrough(disappearing_area ${PROJECTS}/playthrough disappearing_area.walk)
+walkthrough(exit_action ${PROJECTS}/playthrough exit_action.walk)
+walkthrough(area_load_failure ${PROJECTS}/playthrough area_load_failure.walk)
+walkthrough(menu_and_exit ${PROJECTS}/playthrough menu_and_exit.walk)
+
+# walkthrough_window(NAME PROJECT SCRIPT): the same in real windows on a
+# virtual X display, where pixels are read back from the screen.
+function(walkthrough_window name project script)
+  add_test(NAME walkthrough.${name}
+    COMMAND xvfb-run -a -s "-screen 0 1024x768x24" ${WALKTHROUGHS}/run_walkthrough.sh --window
+            $<TARGET_FILE:taleforge-player> ${project} ${WALKTHROUGHS}/${script})
+  set_tests_properties(walkthrough.${name} PROPERTIES TIMEOUT 60 ENVIRONMENT "QT_QPA_PLATFORM=xcb")
+endfunction()

@@ -1,7 +1,10 @@
 // Commands on frames, variables and the game screen.
 
 #include <QColor>
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
+#include <QWindow>
 
 #include "app/walkthrough/runner.h"
 #include "frames/editor_and_game.h"
@@ -29,6 +32,18 @@ Game& RunningGame(Runner& runner) {
 }
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// The game screen as the player sees it: read back from the display when
+// there is one, otherwise rendered offscreen.
+QImage GameScreen(ui::QtForm& form, const Game& game) {
+  if (QGuiApplication::platformName() == "offscreen") return form.RenderControl(game.PictureBox);
+  std::optional<QPoint> origin = form.PointInView(game.PictureBox, QPoint(0, 0));
+  QWindow* window = form.View().windowHandle();
+  if (!origin || !window || !window->screen()) return {};
+  QImage whole = window->screen()->grabWindow(form.View().winId()).toImage();
+  return whole.copy(QRect(*origin, QSize(game.PictureBox.Width() / 15,
+                                         game.PictureBox.Height() / 15)));
+}
 
 std::string QuotedList(const std::vector<std::string>& items) {
   std::string text;
@@ -79,7 +94,8 @@ void AddFrameCommands(Runner& runner) {
     if (args[2].size() != 7 || args[2][0] != '#' || !wanted.isValid())
       throw ScriptError("'" + args[2] + "' is not a colour #RRGGBB");
     auto* form = runner.FormByWalkthroughName("game");
-    QImage screen = form->RenderControl(game.PictureBox);
+    if (!form || !form->Visible()) throw ScriptError("the game window is not shown");
+    QImage screen = GameScreen(*form, game);
     if (!screen.rect().contains(x, y))
       throw ScriptError("pixel " + args[0] + " " + args[1] + " lies outside the game screen");
     QColor found = screen.pixelColor(x, y);

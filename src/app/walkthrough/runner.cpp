@@ -102,6 +102,18 @@ void Runner::ClickAt(ui::QtForm& form, QPoint pointInView, Qt::MouseButton butto
                                                         button, Qt::NoButton, Qt::NoModifier));
 }
 
+void Runner::ClickWidget(QWidget& widget) {
+  RequireRunningProgram();
+  QPointF local(widget.width() / 2.0, widget.height() / 2.0);
+  QPointF global(widget.mapToGlobal(local.toPoint()));
+  QCoreApplication::postEvent(&widget, new QMouseEvent(QEvent::MouseButtonPress, local, global,
+                                                       Qt::LeftButton, Qt::LeftButton,
+                                                       Qt::NoModifier));
+  QCoreApplication::postEvent(&widget, new QMouseEvent(QEvent::MouseButtonRelease, local, global,
+                                                       Qt::LeftButton, Qt::NoButton,
+                                                       Qt::NoModifier));
+}
+
 void Runner::PressKey(ui::QtForm& form, int qtKey, const QString& text) {
   RequireRunningProgram();
   QCoreApplication::postEvent(&form.View(),

@@ -70,6 +70,8 @@ class Runner {
   void Click(ui::QtForm& form, const ui::Control& control, Qt::MouseButton button);
   void ClickAt(ui::QtForm& form, QPoint pointInView, Qt::MouseButton button);
   void PressKey(ui::QtForm& form, int qtKey, const QString& text);
+  // A left click on a widget of a window, such as a menu entry.
+  void ClickWidget(QWidget& widget);
   // The newest visible window.
   ui::QtForm& ActiveForm() const;
   // The window a walkthrough name stands for: welcome, game, load, save.
@@ -97,5 +99,6 @@ Qt::MouseButton ParseButton(const std::string& word);
 void AddCoreCommands(Runner& runner);
 void AddWelcomeCommands(Runner& runner);
 void AddFrameCommands(Runner& runner);
+void AddAreaCommands(Runner& runner);
 
 }  // namespace tf::walkthrough

@@ -23,6 +23,8 @@ constexpr Colour Rgb(int r, int g, int b) {
   return static_cast<Colour>(r) | (static_cast<Colour>(g) << 8) | (static_cast<Colour>(b) << 16);
 }
 
+class Container;
+
 // What every part of a window has: a name, an index and a tag text.
 class Component {
  public:
@@ -62,6 +64,14 @@ class Control : public Component {
   void SetHeight(int height) { Move(Left(), Top(), Width(), height); }
   // Puts the control above its siblings.
   virtual void BringToFront() = 0;
+  // Moves the control into another container (null: onto the window),
+  // keeping its position relative to its container.
+  virtual void SetContainer(Container* container) = 0;
+  // The mouse pointer over the control: the standard arrow, or a custom one
+  // from a cursor or icon file (.cur, .ico) with its hot spot. Error 53 for a
+  // missing file, 481 for one that is no cursor or icon.
+  virtual void SetStandardPointer() = 0;
+  virtual void SetCustomPointer(const std::string& storedPath) = 0;
 
   std::function<void(const MouseArgs&)> onMouseDown;
   std::function<void(const MouseArgs&)> onMouseUp;
@@ -150,6 +160,26 @@ class Container : public Control {
   virtual void Refresh() = 0;
 
   std::function<void()> onPaint;
+
+ protected:
+  using Control::Control;
+};
+
+// Plays an animated picture (GIF). It takes the size of its picture.
+class AnimatedPicture : public Control {
+ public:
+  // Loads the file; error 53 when missing, 481 when it is no picture.
+  virtual void LoadFile(const std::string& storedPath) = 0;
+  // The speed of the animation: 50 plays the picture at its own pace; the
+  // pace is proportional to the value.
+  virtual void SetSpeed(int speed) = 0;
+  virtual int Speed() const = 0;
+  // Plays from the current frame on; after Stop, Start plays from the first
+  // frame again.
+  virtual void Start() = 0;
+  virtual void Stop() = 0;
+  virtual bool Playing() const = 0;
+  virtual int CurrentFrame() const = 0;
 
  protected:
   using Control::Control;

@@ -54,9 +54,13 @@ class Form {
   virtual CheckBox& CreateCheckBox(const std::string& name, Container* container) = 0;
   virtual Container& CreateContainer(const std::string& name, Container* container,
                                      int index = -1) = 0;
+  virtual AnimatedPicture& CreateAnimatedPicture(const std::string& name, Container* container,
+                                                int index = -1) = 0;
   virtual StringList& CreateStringList(const std::string& name) = 0;
   virtual FileList& CreateFileList(const std::string& name) = 0;
   virtual Timer& CreateTimer(const std::string& name) = 0;
+  // Entries of the window's menu, shown in a strip over the top of the
+  // window (without moving what lies below) while any entry is visible.
   virtual MenuEntry& CreateMenuEntry(const std::string& name, const std::string& caption) = 0;
   // A new control of the same kind, container and settings as the template,
   // with the given array index; it starts hidden, above its siblings.

@@ -1,14 +1,19 @@
 #include "platform/ui/qt_controls.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFontMetrics>
 #include <QGraphicsSceneMouseEvent>
 #include <QImageReader>
+#include <QMovie>
 #include <QPainter>
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/qt_form.h"
+#include "platform/ui/qt_pointer.h"
 #include "platform/ui/twips.h"
 
 namespace tf::ui {
@@ -71,8 +76,7 @@ QString ToQString(const std::string& storedText) {
 void DrawPicture(QPainter& painter, const QPixmap& pixmap, int x, int y, int width, int height) {
   if (pixmap.isNull()) return;
   QRect target(TwipsToPixels(x), TwipsToPixels(y), TwipsToPixels(width), TwipsToPixels(height));
-  if (target.size() != pixmap.size())
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+  if (target.size() != pixmap.size()) painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
   painter.drawPixmap(target, pixmap);
 }
 
@@ -134,6 +138,20 @@ QtControl<Interface>::QtControl(QtForm& form, std::string name, int index, Conta
 }
 
 template <class Interface>
+QtControl<Interface>::~QtControl() {
+  ReleaseChildren();
+}
+
+template <class Interface>
+void QtControl<Interface>::ReleaseChildren() {
+  // The item would take the items moved into it along; they belong to
+  // their own controls, which move on to this control's container.
+  for (QGraphicsItem* child : item_->childItems())
+    if (auto* childItem = dynamic_cast<ControlItem*>(child))
+      childItem->Owner().SetContainer(container_);
+}
+
+template <class Interface>
 void QtControl<Interface>::SetVisible(bool visible) {
   visible_ = visible;
   item_->setVisible(visible);
@@ -155,10 +173,30 @@ void QtControl<Interface>::BringToFront() {
   item_->setZValue(form_.NextZ());
 }
 
+template <class Interface>
+void QtControl<Interface>::SetContainer(Container* container) {
+  QGraphicsItem* parent = container ? &static_cast<QtContainer*>(container)->Item() : nullptr;
+  if (parent == item_.get() || (parent && item_->isAncestorOf(parent)))
+    RaiseError(kErrInvalidPropertyValue, this->Name() + " can't hold itself");
+  item_->setParentItem(parent);
+  container_ = container;
+}
+
+template <class Interface>
+void QtControl<Interface>::SetStandardPointer() {
+  item_->unsetCursor();
+}
+
+template <class Interface>
+void QtControl<Interface>::SetCustomPointer(const std::string& storedPath) {
+  item_->setCursor(LoadPointer(storedPath));
+}
+
 template class QtControl<Image>;
 template class QtControl<Label>;
 template class QtControl<CheckBox>;
 template class QtControl<Container>;
+template class QtControl<AnimatedPicture>;
 
 // QtImage
 
@@ -294,8 +332,7 @@ void QtLabel::FitToCaption() {
 
 // QtCheckBox
 
-QtCheckBox::QtCheckBox(QtForm& form, std::string name, Container* container,
-                       QGraphicsItem* parent)
+QtCheckBox::QtCheckBox(QtForm& form, std::string name, Container* container, QGraphicsItem* parent)
     : QtControl(form, std::move(name), -1, container, parent) {
   item_->paintFn = [this](QPainter& painter) {
     QRectF box(0.5, 0.5, 12, 12);
@@ -322,7 +359,9 @@ void QtCheckBox::SetValue(int value) {
 QtContainer::QtContainer(QtForm& form, std::string name, int index, Container* container,
                          QGraphicsItem* parent)
     : QtControl(form, std::move(name), index, container, parent) {
+  // What the surface paints and what lies in it both end at its edges.
   item_->setFlag(QGraphicsItem::ItemClipsChildrenToShape, true);
+  item_->setFlag(QGraphicsItem::ItemClipsToShape, true);
   item_->paintFn = [this](QPainter& painter) {
     painter.fillRect(item_->boundingRect(), ToQColor(backColor_));
     if (!onPaint) return;
@@ -343,6 +382,81 @@ void QtContainer::PaintPicture(const Image& source, int x, int y, int width, int
 }
 
 void QtContainer::Refresh() { item_->update(); }
+
+// QtAnimatedPicture
+
+QtAnimatedPicture::QtAnimatedPicture(QtForm& form, std::string name, int index,
+                                     Container* container, QGraphicsItem* parent)
+    : QtControl(form, std::move(name), index, container, parent) {
+  item_->paintFn = [this](QPainter& painter) {
+    if (movie_) painter.drawPixmap(0, 0, movie_->currentPixmap());
+  };
+}
+
+QtAnimatedPicture::~QtAnimatedPicture() = default;
+
+void QtAnimatedPicture::LoadFile(const std::string& storedPath) {
+  std::filesystem::path path = ResolvePath(storedPath);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) RaiseError(kErrFileNotFound, storedPath);
+  QFile file(QString::fromStdString(path.string()));
+  if (!file.open(QIODevice::ReadOnly)) RaiseError(kErrFileNotFound, storedPath);
+  auto buffer = std::make_unique<QBuffer>();
+  buffer->setData(file.readAll());
+  file.close();
+  buffer->open(QIODevice::ReadOnly);
+  auto movie = std::make_unique<QMovie>(buffer.get());
+  movie->setCacheMode(QMovie::CacheAll);
+  movie->setSpeed(SpeedPercent());
+  if (!movie->isValid()) RaiseError(kErrInvalidPicture, storedPath);
+  // Reads and shows the first frame, then holds it until Start.
+  movie->start();
+  if (movie->state() != QMovie::Running || movie->currentPixmap().isNull())
+    RaiseError(kErrInvalidPicture, storedPath);
+  movie->setPaused(true);
+  QObject::connect(movie.get(), &QMovie::frameChanged, [this] { item_->update(); });
+  // The old movie reads from the old buffer, so it goes first.
+  movie_.reset();
+  buffer_ = std::move(buffer);
+  movie_ = std::move(movie);
+  QSize size = movie_->currentPixmap().size();
+  Move(Left(), Top(), PixelsToTwips(size.width()), PixelsToTwips(size.height()));
+}
+
+void QtAnimatedPicture::SetSpeed(int speed) {
+  speed_ = speed;
+  if (movie_) movie_->setSpeed(SpeedPercent());
+}
+
+// QMovie's percent of the file's own pace: speed 50 is 100 percent. QMovie
+// can't take 0 or less, and far above 1000 percent the frames' waits would
+// round down to nothing and keep the processor busy.
+int QtAnimatedPicture::SpeedPercent() const {
+  return static_cast<int>(std::clamp(2LL * speed_, 1LL, 1000LL));
+}
+
+// A loaded picture waits paused on its first frame. Starting over from there
+// (as after Stop, which rewinds) times that frame with the current speed.
+void QtAnimatedPicture::Start() {
+  if (!movie_) return;
+  if (movie_->state() == QMovie::Paused) movie_->stop();
+  movie_->start();
+}
+
+void QtAnimatedPicture::Stop() {
+  if (movie_) movie_->stop();
+}
+
+bool QtAnimatedPicture::Playing() const { return movie_ && movie_->state() == QMovie::Running; }
+
+int QtAnimatedPicture::CurrentFrame() const { return movie_ ? movie_->currentFrameNumber() : -1; }
+
+// QtMenuEntry
+
+void QtMenuEntry::SetVisible(bool visible) {
+  visible_ = visible;
+  if (onVisibilityChanged) onVisibilityChanged();
+}
 
 // QtTimer
 

@@ -5,8 +5,12 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/ui/controls.h"
+
+class QBuffer;
+class QMovie;
 
 namespace tf::ui {
 
@@ -21,6 +25,7 @@ class ControlItem : public QGraphicsItem {
   QRectF boundingRect() const override;
   void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
   void SetSize(QSizeF size);
+  Control& Owner() const { return owner_; }
 
   std::function<void(QPainter&)> paintFn;
   // Runs before the control's own handlers (the check box ticks itself).
@@ -43,6 +48,7 @@ class QtControl : public Interface {
  public:
   QtControl(QtForm& form, std::string name, int index, Container* container,
             QGraphicsItem* parentItem);
+  ~QtControl() override;
 
   bool Visible() const override { return visible_; }
   void SetVisible(bool visible) override;
@@ -52,8 +58,13 @@ class QtControl : public Interface {
   int Height() const override { return height_; }
   void Move(int left, int top, int width, int height) override;
   void BringToFront() override;
+  void SetContainer(Container* container) override;
+  void SetStandardPointer() override;
+  void SetCustomPointer(const std::string& storedPath) override;
 
   Container* GetContainer() const { return container_; }
+  // Hands the controls that lie in this one to this one's own container.
+  void ReleaseChildren();
   ControlItem& Item() const { return *item_; }
 
  protected:
@@ -137,6 +148,28 @@ class QtContainer : public QtControl<Container> {
   QPainter* painter_ = nullptr;
 };
 
+class QtAnimatedPicture : public QtControl<AnimatedPicture> {
+ public:
+  QtAnimatedPicture(QtForm& form, std::string name, int index, Container* container,
+                    QGraphicsItem* parent);
+  ~QtAnimatedPicture() override;
+  void LoadFile(const std::string& storedPath) override;
+  void SetSpeed(int speed) override;
+  int Speed() const override { return speed_; }
+  void Start() override;
+  void Stop() override;
+  bool Playing() const override;
+  int CurrentFrame() const override;
+
+ private:
+  int SpeedPercent() const;
+  int speed_ = 50;
+  // The file's bytes, read at once so that the file isn't kept open; the
+  // movie reads from them.
+  std::unique_ptr<QBuffer> buffer_;
+  std::unique_ptr<QMovie> movie_;
+};
+
 class QtTimer : public Timer {
  public:
   explicit QtTimer(std::string name);
@@ -158,7 +191,10 @@ class QtMenuEntry : public MenuEntry {
       : MenuEntry(std::move(name), -1), caption_(std::move(caption)) {}
   const std::string& Caption() const override { return caption_; }
   bool Visible() const override { return visible_; }
-  void SetVisible(bool visible) override { visible_ = visible; }
+  void SetVisible(bool visible) override;
+
+  // Lets the window's menu strip follow the entry.
+  std::function<void()> onVisibilityChanged;
 
  private:
   std::string caption_;

@@ -1,5 +1,6 @@
 #include "platform/ui/qt_form.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGraphicsScene>
 #include <QKeyEvent>
@@ -9,6 +10,7 @@
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/data_controls.h"
 #include "platform/ui/qt_controls.h"
+#include "platform/ui/qt_menu_strip.h"
 #include "platform/ui/twips.h"
 
 namespace tf::ui {
@@ -43,6 +45,15 @@ int ButtonsOf(Qt::MouseButtons buttons) {
   return ((buttons & Qt::LeftButton) ? kLeftButton : 0) |
          ((buttons & Qt::RightButton) ? kRightButton : 0) |
          ((buttons & Qt::MiddleButton) ? kMiddleButton : 0);
+}
+
+ControlItem* ItemOf(const Control& control) {
+  if (auto* c = dynamic_cast<const QtImage*>(&control)) return &c->Item();
+  if (auto* c = dynamic_cast<const QtLabel*>(&control)) return &c->Item();
+  if (auto* c = dynamic_cast<const QtCheckBox*>(&control)) return &c->Item();
+  if (auto* c = dynamic_cast<const QtContainer*>(&control)) return &c->Item();
+  if (auto* c = dynamic_cast<const QtAnimatedPicture*>(&control)) return &c->Item();
+  return nullptr;
 }
 }  // namespace
 
@@ -119,6 +130,7 @@ void FormView::changeEvent(QEvent* event) {
 void FormView::resizeEvent(QResizeEvent* event) {
   QGraphicsView::resizeEvent(event);
   form_.UpdateSceneRect();
+  form_.menuStrip_->FitWidth(width());
 }
 
 // QtForm
@@ -127,14 +139,20 @@ QtForm::QtForm(std::string name, FormStyle style)
     : name_(std::move(name)),
       style_(style),
       scene_(std::make_unique<QGraphicsScene>()),
-      view_(std::make_unique<FormView>(*this)) {
+      view_(std::make_unique<FormView>(*this)),
+      menuStrip_(new MenuStrip(view_.get())) {
   view_->setScene(scene_.get());
+  retireTimer_.setSingleShot(true);
+  retireTimer_.setInterval(0);
+  QObject::connect(&retireTimer_, &QTimer::timeout, [this] { retired_.clear(); });
+  menuStrip_->FitWidth(view_->width());
   if (style_ == FormStyle::Borderless) view_->setWindowFlag(Qt::FramelessWindowHint, true);
   view_->setObjectName(QString::fromStdString(name_));
 }
 
 QtForm::~QtForm() {
   onVisibilityChanged = nullptr;
+  retired_.clear();
   while (!components_.empty()) components_.pop_back();
 }
 
@@ -237,6 +255,13 @@ Container& QtForm::CreateContainer(const std::string& name, Container* container
   return box;
 }
 
+AnimatedPicture& QtForm::CreateAnimatedPicture(const std::string& name, Container* container,
+                                               int index) {
+  auto& picture = Add<QtAnimatedPicture>(*this, name, index, container, ParentItem(container));
+  if (!container) scene_->addItem(&picture.Item());
+  return picture;
+}
+
 StringList& QtForm::CreateStringList(const std::string& name) {
   return Add<MemoryStringList>(name, -1);
 }
@@ -246,7 +271,14 @@ FileList& QtForm::CreateFileList(const std::string& name) { return Add<DiskFileL
 Timer& QtForm::CreateTimer(const std::string& name) { return Add<QtTimer>(name); }
 
 MenuEntry& QtForm::CreateMenuEntry(const std::string& name, const std::string& caption) {
-  return Add<QtMenuEntry>(name, caption);
+  auto& entry = Add<QtMenuEntry>(name, caption);
+  entry.onVisibilityChanged = [this] { menuStrip_->Update(); };
+  menuStrip_->AddEntry(entry);
+  return entry;
+}
+
+QWidget* QtForm::MenuButton(const std::string& entryName) const {
+  return menuStrip_->Button(entryName);
 }
 
 Control& QtForm::CloneControl(const Control& templ, int index) {
@@ -266,19 +298,30 @@ Control& QtForm::CloneControl(const Control& templ, int index) {
     copy.Move(box->Left(), box->Top(), box->Width(), box->Height());
     copy.SetBackColor(box->BackColor());
     clone = &copy;
+  } else if (auto* picture = dynamic_cast<const QtAnimatedPicture*>(&templ)) {
+    auto& copy = CreateAnimatedPicture(picture->Name(), picture->GetContainer(), index);
+    copy.Move(picture->Left(), picture->Top(), picture->Width(), picture->Height());
+    copy.SetSpeed(picture->Speed());
+    clone = &copy;
   } else {
     RaiseError(kErrInvalidPicture, "control kind can't be an array element");
   }
+  const ControlItem& from = *ItemOf(templ);
+  if (from.hasCursor()) ItemOf(*clone)->setCursor(from.cursor());
   clone->SetVisible(false);
   return *clone;
 }
 
 void QtForm::Destroy(Component& component) {
+  if (auto* entry = dynamic_cast<QtMenuEntry*>(&component)) menuStrip_->RemoveEntry(*entry);
   for (auto it = components_.begin(); it != components_.end(); ++it) {
-    if (it->get() == &component) {
-      components_.erase(it);
-      return;
-    }
+    if (it->get() != &component) continue;
+    if (auto* control = dynamic_cast<Control*>(it->get())) control->SetVisible(false);
+    if (auto* box = dynamic_cast<QtContainer*>(it->get())) box->ReleaseChildren();
+    retired_.push_back(std::move(*it));
+    components_.erase(it);
+    retireTimer_.start();
+    return;
   }
 }
 
@@ -289,16 +332,6 @@ Control* QtForm::FindControl(const std::string& name, int index) const {
   }
   return nullptr;
 }
-
-namespace {
-const ControlItem* ItemOf(const Control& control) {
-  if (auto* c = dynamic_cast<const QtImage*>(&control)) return &c->Item();
-  if (auto* c = dynamic_cast<const QtLabel*>(&control)) return &c->Item();
-  if (auto* c = dynamic_cast<const QtCheckBox*>(&control)) return &c->Item();
-  if (auto* c = dynamic_cast<const QtContainer*>(&control)) return &c->Item();
-  return nullptr;
-}
-}  // namespace
 
 std::optional<QPoint> QtForm::CentreInView(const Control& control) const {
   const ControlItem* item = ItemOf(control);
@@ -326,8 +359,6 @@ QImage QtForm::RenderControl(const Control& control) const {
   return image;
 }
 
-void QtForm::UpdateSceneRect() {
-  scene_->setSceneRect(0, 0, view_->width(), view_->height());
-}
+void QtForm::UpdateSceneRect() { scene_->setSceneRect(0, 0, view_->width(), view_->height()); }
 
 }  // namespace tf::ui

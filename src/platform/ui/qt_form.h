@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QGraphicsView>
-#include <optional>
+#include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ class QPainter;
 
 namespace tf::ui {
 
+class MenuStrip;
 class QtForm;
 
 // The window of a form: a graphics view whose scene holds the controls.
@@ -66,6 +68,8 @@ class QtForm : public Form {
   Label& CreateLabel(const std::string& name, Container* container, int index) override;
   CheckBox& CreateCheckBox(const std::string& name, Container* container) override;
   Container& CreateContainer(const std::string& name, Container* container, int index) override;
+  AnimatedPicture& CreateAnimatedPicture(const std::string& name, Container* container,
+                                         int index) override;
   StringList& CreateStringList(const std::string& name) override;
   FileList& CreateFileList(const std::string& name) override;
   Timer& CreateTimer(const std::string& name) override;
@@ -75,6 +79,8 @@ class QtForm : public Form {
 
   // For the walkthrough runner and screenshots.
   FormView& View() { return *view_; }
+  // The button of a menu entry in the window's menu strip, null if none.
+  QWidget* MenuButton(const std::string& entryName) const;
   // The control of that name and array index (-1: not in an array).
   Control* FindControl(const std::string& name, int index) const;
   // Where the centre of what a control shows lies in the view, or nullopt
@@ -106,9 +112,14 @@ class QtForm : public Form {
   Colour backColor_ = Rgb(240, 240, 240);
   std::unique_ptr<QGraphicsScene> scene_;
   std::unique_ptr<FormView> view_;
+  MenuStrip* menuStrip_;  // a child of the view
   // In creation order; destroyed last to first, so that what lies in a
   // container goes before the container.
   std::vector<std::unique_ptr<Component>> components_;
+  // Destroyed controls, kept hidden until the event being handled is over:
+  // an area's own press handler may open another frame and so destroy it.
+  std::vector<std::unique_ptr<Component>> retired_;
+  QTimer retireTimer_;
   QPainter* painter_ = nullptr;
   qreal nextZ_ = 1;
 };
