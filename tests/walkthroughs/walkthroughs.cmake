@@ -59,3 +59,6 @@ function(walkthrough_window name project script)
             $<TARGET_FILE:taleforge-player> ${project} ${WALKTHROUGHS}/${script})
   set_tests_properties(walkthrough.${name} PROPERTIES TIMEOUT 60 ENVIRONMENT "QT_QPA_PLATFORM=xcb")
 endfunction()
+
+walkthrough_window(layers_window ${PROJECTS}/layers layers_window.walk)
+walkthrough(layers_offscreen ${PROJECTS}/layers layers_window.walk)

@@ -343,7 +343,7 @@ std::optional<QPoint> QtForm::CentreInView(const Control& control) const {
 std::optional<QPoint> QtForm::PointInView(const Control& control, QPoint point) const {
   const ControlItem* item = ItemOf(control);
   if (!item || !item->isVisible()) return std::nullopt;
-  return view_->mapFromScene(item->mapToScene(QPointF(point) + QPointF(0.5, 0.5)));
+  return view_->mapFromScene(item->mapToScene(QPointF(point)));
 }
 
 QImage QtForm::Grab() const { return view_->grab().toImage(); }
