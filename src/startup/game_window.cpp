@@ -85,6 +85,30 @@ void Game::RouteEvents() {
   mnuSaveGame.onClick = [this] { mnuSaveGame_Click(*this); };
 }
 
-void Game::Load() { Game_Load(*this); }
+void Game::Load() {
+  loaded_ = true;
+  Game_Load(*this);
+}
+
+void Game::Unload() {
+  loaded_ = false;
+  Timer1.SetEnabled(false);
+  Timer1.SetInterval(0);
+  Timer1.SetTag("");
+  MP3Timer.SetEnabled(false);
+  MP3Timer.SetInterval(1000);
+  mnuExit.SetVisible(false);
+  mnuSaveGame.SetVisible(false);
+  for (auto* array : {&Area, &PickedObject})
+    while (array->UBound() > 0) array->Unload(array->UBound());
+  while (AniGif.UBound() > 0) AniGif.Unload(AniGif.UBound());
+  while (AniGifBox.UBound() > 0) AniGifBox.Unload(AniGifBox.UBound());
+  while (Text.UBound() > 0) Text.Unload(Text.UBound());
+  AniGifIndex.clear();
+  FramesHistory.Clear();
+  BackImage.ClearPicture();
+  ImageTile.ClearPicture();
+  CutSceneArea.SetVisible(false);
+}
 
 }  // namespace tf

@@ -29,6 +29,10 @@ class Game {
 
   // The window's load: it covers the screen.
   void Load();
+  bool Loaded() const { return loaded_; }
+  // The window's controls go back to how the window was designed; the
+  // game's variables and lists stay, as the window's own data does.
+  void Unload();
 
   ui::Timer& MP3Timer;
   ui::FileList& File1;
@@ -66,6 +70,8 @@ class Game {
  private:
   void Compose();
   void RouteEvents();
+
+  bool loaded_ = false;
 };
 
 }  // namespace tf

@@ -17,10 +17,8 @@ void Player::Start() {
 }
 
 Game& Player::LoadGame() {
-  if (!game) {
-    game = std::make_unique<Game>(*this);
-    game->Load();
-  }
+  if (!game) game = std::make_unique<Game>(*this);
+  if (!game->Loaded()) game->Load();
   return *game;
 }
 

@@ -25,7 +25,7 @@ struct Player {
   ProjectInformation info;
   EditorAndGame frames{platform, paths, info};
   std::unique_ptr<Welcome> welcome;
-  // Made when a game starts; stays loaded afterwards.
+  // Made when the first game starts; loaded again for every later one.
   std::unique_ptr<Game> game;
 
   // Makes the welcome window and runs its load; the window is then shown.

@@ -7,10 +7,11 @@
 namespace tf {
 
 // Media and the display mode are restored here once they exist; the window
-// always closes and the welcome window comes back.
+// always closes, its controls are unloaded and the welcome window comes back.
 void Game_Unload(Game& game, bool&) {
   Player& player = game.GetPlayer();
   game.Window().Hide();
+  game.Unload();
   player.platform.events.ProcessPendingEvents();
   player.welcome->Window().Show();
 }

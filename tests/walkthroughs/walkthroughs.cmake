@@ -62,3 +62,4 @@ endfunction()
 
 walkthrough_window(layers_window ${PROJECTS}/layers layers_window.walk)
 walkthrough(layers_offscreen ${PROJECTS}/layers layers_window.walk)
+walkthrough(leave_and_restart ${PROJECTS}/duration leave_and_restart.walk)

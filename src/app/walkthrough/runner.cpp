@@ -32,6 +32,12 @@ void Runner::RequireRunningProgram() const {
 
 void Runner::Step() {
   if (finished_) return;
+  // A user acts while the program waits, not while it only lets pending
+  // events through in the middle of an operation.
+  if (session_.events.InPendingPass()) {
+    QTimer::singleShot(1, [this] { Step(); });
+    return;
+  }
   if (next_ >= script_.size()) {
     Finish(kPassed, {});
     return;

@@ -15,8 +15,10 @@ namespace tf {
 // QtEventLoop
 
 void QtEventLoop::ProcessPendingEvents() {
+  ++pendingPasses_;
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
+  --pendingPasses_;
 }
 
 void QtEventLoop::ProcessEventsUntil(const std::function<bool()>& condition,

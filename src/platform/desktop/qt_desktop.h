@@ -19,6 +19,9 @@ class QtEventLoop : public EventLoop {
   void EndProgram() override;
 
   bool Ended() const { return ended_; }
+  // True inside ProcessPendingEvents: the program is not waiting for the
+  // user there, only letting the window system catch up.
+  bool InPendingPass() const { return pendingPasses_ > 0; }
   // Leaves every event loop, waits included, with this exit status.
   void Quit(int status);
   // Replaces the default end (close every window, leave the main loop).
@@ -26,6 +29,7 @@ class QtEventLoop : public EventLoop {
 
  private:
   bool ended_ = false;
+  int pendingPasses_ = 0;
 };
 
 class QtDisplay : public Display {
