@@ -11,6 +11,7 @@
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"
+#include "platform/runtime/val.h"
 #include "startup/game_window.h"
 #include "startup/player.h"
 #include "state/inventory.h"
@@ -20,11 +21,6 @@ namespace tf {
 
 namespace {
 constexpr auto kVideoRecheck = std::chrono::milliseconds(50);
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
 
 }  // namespace
 
@@ -164,7 +160,7 @@ int16_t MakeAction(Game& game, int16_t areaIndex, int16_t objectIndex) {
 
     player.platform.events.ProcessEventsUntil(
         [&] {
-          return Lower(game.MovieMedia.Status()) == "stopped" || game.SkipVideoRequest != 0;
+          return LowerCase(game.MovieMedia.Status()) == "stopped" || game.SkipVideoRequest != 0;
         },
         kVideoRecheck);
     game.SkipVideoRequest = 0;

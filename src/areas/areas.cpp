@@ -8,6 +8,7 @@
 #include "platform/runtime/checked_int16.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"
+#include "platform/runtime/val.h"
 #include "startup/game_window.h"
 #include "startup/player.h"
 #include "state/variables.h"
@@ -42,10 +43,8 @@ AreaHead ReadAreaHead(TextReader& file) {
   return head;
 }
 
-bool IsStandardCursor(std::string name) {
-  std::transform(name.begin(), name.end(), name.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return name.empty() || name == "default";
+bool IsStandardCursor(const std::string& name) {
+  return name.empty() || LowerCase(name) == "default";
 }
 
 void SetCursor(ui::Control& control, const std::string& icons, const std::string& cursorIcon) {
@@ -137,13 +136,6 @@ void ShowAnimation(Game& game, int gifIndex, bool visible) {
   box.SetVisible(visible);
 }
 
-template <class Step>
-void IgnoringErrors(Step&& step) {
-  try {
-    step();
-  } catch (const RuntimeError&) {
-  }
-}
 }  // namespace
 
 void LoadAreas(Game& game) {

@@ -12,15 +12,6 @@
 namespace tf {
 
 namespace {
-// Every step of a text runs whether the one before worked or not.
-template <class Step>
-void Attempt(Step&& step) {
-  try {
-    step();
-  } catch (const RuntimeError&) {
-  }
-}
-
 void ChangeFont(ui::Label& label, const std::function<void(ui::Font&)>& change) {
   ui::Font font = label.GetFont();
   change(font);
@@ -34,10 +25,10 @@ int Twips(const Variant& value) {
 // Reads the ten values of a label file, each applied as soon as it is read.
 void ApplyLabelFile(ui::Label& text, const std::string& path) {
   std::optional<TextReader> file;
-  Attempt([&] { file.emplace(TextReader::Open(path)); });
+  IgnoringErrors([&] { file.emplace(TextReader::Open(path)); });
   if (!file) return;
   auto next = [&](const std::function<void(const Variant&)>& apply) {
-    Attempt([&] { apply(file->ReadVariant()); });
+    IgnoringErrors([&] { apply(file->ReadVariant()); });
   };
   next([&](const Variant& v) { text.SetCaption(v.ToText()); });
   next([&](const Variant& v) { text.SetLeft(Twips(v)); });
@@ -66,13 +57,13 @@ void ApplyLabelFile(ui::Label& text, const std::string& path) {
 
 void LoadTexts(Game& game) {
   const std::string folder = FrameAreaFolder(game);
-  Attempt([&] {
+  IgnoringErrors([&] {
     game.File1.SetPath(folder);
     game.File1.SetPattern("*.lbl");
   });
   for (int j = 0; j < game.File1.ListCount(); ++j) {
     ui::Label* text = nullptr;
-    Attempt([&] {
+    IgnoringErrors([&] {
       const int index = game.Text.UBound() + 1;
       text = &game.Text.Load(index);
       text->onMouseDown = [&game, index](const ui::MouseArgs& args) {
@@ -93,7 +84,7 @@ void LoadTexts(Game& game) {
 
 void ResetFrameTexts(Game& game) {
   const int last = game.Text.UBound();
-  for (int index = 1; index <= last; ++index) Attempt([&] { game.Text.Unload(index); });
+  for (int index = 1; index <= last; ++index) IgnoringErrors([&] { game.Text.Unload(index); });
 }
 
 }  // namespace tf

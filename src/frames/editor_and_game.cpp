@@ -1,7 +1,6 @@
 #include "frames/editor_and_game.h"
 
 #include <chrono>
-#include <exception>
 
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
@@ -9,19 +8,6 @@
 #include "welcome/resolutions.h"
 
 namespace tf {
-
-namespace {
-
-// Runs one step of an operation whose failures are all ignored.
-template <class Step>
-void IgnoringErrors(Step&& step) {
-  try {
-    step();
-  } catch (const std::exception&) {
-  }
-}
-
-}  // namespace
 
 EditorAndGame::EditorAndGame(const Platform& platform, const ProjectPaths& paths,
                              const ProjectInformation& info)

@@ -57,20 +57,11 @@ FrameFile ReadFrameFile(const std::string& path) {
   return frame;
 }
 
-// From here on every step of an opening runs whatever the one before did.
-template <class Step>
-void Attempt(Step&& step) {
-  try {
-    step();
-  } catch (const std::exception&) {
-  }
-}
-
 void SetBackground(Game& game, const EditorAndGame& frames, const std::string& framesPath) {
   switch (frames.FrameKind) {
     case 0:
       game.BackImage.ClearPicture();
-      Attempt([&] {
+      IgnoringErrors([&] {
         int32_t colour = Variant::String(frames.FramePicture).ToInt32();
         if (colour < 0 || static_cast<uint32_t>(colour) > kLargestColour) RaiseError(380);
         game.PictureBox.SetBackColor(static_cast<ui::Colour>(colour));
@@ -78,11 +69,11 @@ void SetBackground(Game& game, const EditorAndGame& frames, const std::string& f
       break;
     case 1:
       if (frames.TilePicture) {
-        Attempt([&] { game.ImageTile.LoadPicture(framesPath + frames.FramePicture); });
+        IgnoringErrors([&] { game.ImageTile.LoadPicture(framesPath + frames.FramePicture); });
         game.BackImage.ClearPicture();
       } else {
         game.ImageTile.ClearPicture();
-        Attempt([&] { game.BackImage.LoadPicture(framesPath + frames.FramePicture); });
+        IgnoringErrors([&] { game.BackImage.LoadPicture(framesPath + frames.FramePicture); });
       }
       break;
     default:
@@ -130,7 +121,7 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
       game.MP3Timer.SetEnabled(false);
       StopMP3(game);
     }
-  } catch (const std::exception&) {
+  } catch (const RuntimeError&) {
     player.platform.messages.Show(
         "Unable to load frame. The game may not work properly. Press 'Esc' and then click "
         "'Exit' to quit the game.",
@@ -138,15 +129,15 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
     return;
   }
 
-  if (frame.StopMusic) Attempt([&] { game.MusicMedia.mmClose(); });
-  Attempt([&] {
+  if (frame.StopMusic) IgnoringErrors([&] { game.MusicMedia.mmClose(); });
+  IgnoringErrors([&] {
     if (!frame.MusicFile.empty() && !MusicIsPlaying(game) &&
         (frame.MovieFile.empty() || !frame.MusicAfterMovie))
       PlayMIDImusic(game, framesPath + frame.MusicFile);
   });
-  Attempt([&] { SetBackground(game, frames, framesPath); });
-  Attempt([&] { LoadTexts(game); });
-  Attempt([&] {
+  IgnoringErrors([&] { SetBackground(game, frames, framesPath); });
+  IgnoringErrors([&] { LoadTexts(game); });
+  IgnoringErrors([&] {
     if (frames.LoadFrameLinksCount() < 1) return;
     LoadAreas(game);
     ShowOrNotShowAreas(game);
@@ -155,18 +146,16 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
   game.PictureBox.SetVisible(true);
   game.SkipVideoRequest = 0;
   if (!frame.MovieFile.empty()) {
-    Attempt([&] { PlayMovieWithStop(game, framesPath + frame.MovieFile, game.PictureBox); });
+    IgnoringErrors([&] { PlayMovieWithStop(game, framesPath + frame.MovieFile, game.PictureBox); });
     player.platform.events.ProcessEventsUntil(
         [&] {
-          std::string status = game.MovieMedia.Status();
-          for (char& c : status) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-          return status == "stopped" || game.SkipVideoRequest != 0;
+          return LowerCase(game.MovieMedia.Status()) == "stopped" || game.SkipVideoRequest != 0;
         },
         kVideoRecheck);
-    Attempt([&] { game.MovieMedia.StopMovie(); });
+    IgnoringErrors([&] { game.MovieMedia.StopMovie(); });
     game.SkipVideoRequest = 0;
   }
-  Attempt([&] {
+  IgnoringErrors([&] {
     if (!frame.MusicFile.empty() && !MusicIsPlaying(game) && !frame.MovieFile.empty() &&
         frame.MusicAfterMovie)
       PlayMIDImusic(game, framesPath + frame.MusicFile);
@@ -174,7 +163,7 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
   if (frame.TimedFrame) {
     try {
       ArmFrameTimer(game, frame);
-    } catch (const std::exception&) {
+    } catch (const RuntimeError&) {
       player.platform.messages.Show(
           "Unable to load frame duration. The game may not work properly. Press 'Esc' and then "
           "click 'Exit' to quit the game.",
@@ -182,11 +171,11 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
     }
   }
   if (!frame.MP3File.empty()) {
-    Attempt([&] { RequestMP3(game, framesPath + frame.MP3File); });
+    IgnoringErrors([&] { RequestMP3(game, framesPath + frame.MP3File); });
     mp3StartedHere = true;
   }
   if (!frame.StopSounds && !mp3StartedHere)
-    Attempt([&] { PlaySoundChannels(game, framesPath + frames.CurrentFrameName + ".chn"); });
+    IgnoringErrors([&] { PlaySoundChannels(game, framesPath + frames.CurrentFrameName + ".chn"); });
 }
 
 }  // namespace tf

@@ -20,15 +20,14 @@
 #include "startup/game_window.h"
 #include "startup/player.h"
 
+#include "bench/bench_support.h"
+
 namespace {
+using tf::bench::Median;
+using tf::bench::Write;
 constexpr int kRuns = 20;
 constexpr int kAreas = 20;
 constexpr int kTexts = 5;
-
-void Write(const std::filesystem::path& path, const std::string& bytes) {
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 void MakePicture(const std::filesystem::path& path, int width, int height, int seed,
                  const char* format) {
@@ -50,11 +49,6 @@ std::string Frame(const std::string& picture) {
 std::string GoTo(const std::string& frame) {
   return "0\r\n\"\"\r\n0\r\n0\r\n0\r\n0\r\n\"\"\r\n0\r\n\"\"\r\n0\r\n0\r\n1\r\n\"" + frame +
          "\"\r\n";
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return (values[values.size() / 2 - 1] + values[values.size() / 2]) / 2;
 }
 }  // namespace
 

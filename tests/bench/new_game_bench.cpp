@@ -19,13 +19,12 @@
 #include "startup/player.h"
 #include "startup/welcome_window.h"
 
-namespace {
-constexpr int kRuns = 20;
+#include "bench/bench_support.h"
 
-void Write(const std::filesystem::path& path, const std::string& bytes) {
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+namespace {
+using tf::bench::Median;
+using tf::bench::Write;
+constexpr int kRuns = 20;
 
 // A photo-like picture: gradients and noise, so the JPEG has real detail.
 void MakeJpeg(const std::filesystem::path& path) {
@@ -36,11 +35,6 @@ void MakeJpeg(const std::filesystem::path& path) {
       image.setPixel(x, y, qRgb((x + random.bounded(40)) % 256, (y + random.bounded(40)) % 256,
                                 (x * y / 300 + random.bounded(40)) % 256));
   image.save(QString::fromStdString(path.string()), "JPEG", 90);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return (values[values.size() / 2 - 1] + values[values.size() / 2]) / 2;
 }
 }  // namespace
 

@@ -8,22 +8,6 @@
 namespace tf::walkthrough {
 
 namespace {
-int ParseIndex(const std::string& word) {
-  try {
-    size_t used = 0;
-    int value = std::stoi(word, &used);
-    if (used == word.size() && value >= 1) return value;
-  } catch (const std::exception&) {
-  }
-  throw ScriptError("'" + word + "' is not an index (1 or more)");
-}
-
-Game& RunningGame(Runner& runner) {
-  Game* game = runner.GetSession().player.game.get();
-  if (!game) throw ScriptError("no game has been started");
-  return *game;
-}
-
 ui::QtForm& GameForm(Runner& runner) {
   ui::QtForm* form = runner.FormByWalkthroughName("game");
   if (!form || !form->Visible()) throw ScriptError("the game window is not shown");
@@ -40,8 +24,6 @@ const ui::Control& AreaControl(Game& game, int index) {
   return game.Area[index];
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
 std::string Listed(const std::vector<std::string>& words) {
   std::string text;
   for (const std::string& word : words) text += (text.empty() ? "" : " ") + word;
@@ -53,14 +35,14 @@ void AddAreaCommands(Runner& runner) {
   runner.AddCommand("click area", [&runner](const std::vector<std::string>& args) {
     RequireArgs(args, 1, 2, "click area N [left|right|middle]");
     Game& game = RunningGame(runner);
-    const ui::Control& control = AreaControl(game, ParseIndex(args[0]));
+    const ui::Control& control = AreaControl(game, ParseInteger(1, args[0]));
     runner.Click(GameForm(runner), control, args.size() == 2 ? ParseButton(args[1]) : Qt::LeftButton);
   });
 
   runner.AddCommand("click text", [&runner](const std::vector<std::string>& args) {
     RequireArgs(args, 1, 2, "click text N [left|right|middle]");
     Game& game = RunningGame(runner);
-    int index = ParseIndex(args[0]);
+    int index = ParseInteger(1, args[0]);
     if (!game.Text.Exists(index)) throw ScriptError("the frame has no text " + args[0]);
     runner.Click(GameForm(runner), game.Text[index],
                  args.size() == 2 ? ParseButton(args[1]) : Qt::LeftButton);
@@ -81,7 +63,7 @@ void AddAreaCommands(Runner& runner) {
     RequireArgs(args, 2, 2, "expect area N visible|hidden");
     if (args[1] != "visible" && args[1] != "hidden")
       throw ScriptError("usage: expect area N visible|hidden");
-    const ui::Control& control = AreaControl(RunningGame(runner), ParseIndex(args[0]));
+    const ui::Control& control = AreaControl(RunningGame(runner), ParseInteger(1, args[0]));
     bool visible = control.Visible();
     if (visible != (args[1] == "visible"))
       throw ExpectationFailure("area " + args[0] + " " + args[1], visible ? "visible" : "hidden");
@@ -112,7 +94,7 @@ void AddAreaCommands(Runner& runner) {
     if (args.size() % 2 != 0) throw ScriptError("usage: expect disappear \"FRAME\" N ...");
     std::vector<std::string> wanted, found;
     for (size_t i = 0; i < args.size(); i += 2)
-      wanted.push_back(Quoted(args[i]) + " " + std::to_string(ParseIndex(args[i + 1])));
+      wanted.push_back(Quoted(args[i]) + " " + std::to_string(ParseInteger(1, args[i + 1])));
     for (const auto& entry : RunningGame(runner).Disappear)
       found.push_back(Quoted(Cp1252ToUtf8(entry->Name())) + " " + std::to_string(entry->Value()));
     if (wanted != found) throw ExpectationFailure("disappear " + Listed(wanted), Listed(found));

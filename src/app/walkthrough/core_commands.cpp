@@ -29,7 +29,6 @@ std::pair<int, QString> ParseKey(const std::string& name) {
   throw ScriptError("unknown key '" + name + "' (esc, enter or a letter)");
 }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 }  // namespace
 
 void AddCoreCommands(Runner& runner) {

@@ -15,24 +15,6 @@
 namespace tf::walkthrough {
 
 namespace {
-int ParseInt(const std::string& word, const char* what) {
-  try {
-    size_t used = 0;
-    int value = std::stoi(word, &used);
-    if (used == word.size()) return value;
-  } catch (const std::exception&) {
-  }
-  throw ScriptError("'" + word + "' is not " + what);
-}
-
-Game& RunningGame(Runner& runner) {
-  Game* game = runner.GetSession().player.game.get();
-  if (!game) throw ScriptError("no game has been started");
-  return *game;
-}
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
 // The game screen as the player sees it: read back from the display when
 // there is one, otherwise rendered offscreen.
 QImage GameScreen(ui::QtForm& form, const Game& game) {
@@ -56,7 +38,7 @@ void AddFrameCommands(Runner& runner) {
   runner.AddCommand("click at", [&runner](const std::vector<std::string>& args) {
     RequireArgs(args, 2, 3, "click at X Y [left|right|middle]");
     Game& game = RunningGame(runner);
-    QPoint point(ParseInt(args[0], "a pixel position"), ParseInt(args[1], "a pixel position"));
+    QPoint point(ParseInteger(0, args[0]), ParseInteger(0, args[1]));
     auto* form = runner.FormByWalkthroughName("game");
     if (!form || !form->Visible()) throw ScriptError("the game window is not shown");
     std::optional<QPoint> inView = form->PointInView(game.PictureBox, point);
@@ -72,7 +54,7 @@ void AddFrameCommands(Runner& runner) {
 
   runner.AddCommand("expect var", [&runner](const std::vector<std::string>& args) {
     RequireArgs(args, 2, 2, "expect var \"NAME\" VALUE");
-    int wanted = ParseInt(args[1], "a value");
+    int wanted = ParseInteger(-32768, args[1]);
     int value = GetVariableValue(RunningGame(runner), args[0]);
     if (value != wanted)
       throw ExpectationFailure("var " + Quoted(args[0]) + " " + args[1], std::to_string(value));
@@ -88,8 +70,8 @@ void AddFrameCommands(Runner& runner) {
   runner.AddCommand("expect pixel", [&runner](const std::vector<std::string>& args) {
     RequireArgs(args, 3, 3, "expect pixel X Y #RRGGBB");
     Game& game = RunningGame(runner);
-    int x = ParseInt(args[0], "a pixel position");
-    int y = ParseInt(args[1], "a pixel position");
+    int x = ParseInteger(0, args[0]);
+    int y = ParseInteger(0, args[1]);
     QColor wanted(QString::fromStdString(args[2]));
     if (args[2].size() != 7 || args[2][0] != '#' || !wanted.isValid())
       throw ScriptError("'" + args[2] + "' is not a colour #RRGGBB");

@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <iostream>
 
+#include "startup/game_window.h"
+
 namespace tf::walkthrough {
 
 Runner::Runner(Session session, std::vector<ScriptLine> script)
@@ -82,6 +84,24 @@ void RequireArgs(const std::vector<std::string>& args, size_t min, size_t max,
   if (args.size() < min || args.size() > max)
     throw ScriptError(std::string("usage: ") + usage);
 }
+
+int ParseInteger(int lowest, const std::string& word) {
+  try {
+    size_t used = 0;
+    int value = std::stoi(word, &used);
+    if (used == word.size() && value >= lowest) return value;
+  } catch (const std::exception&) {
+  }
+  throw ScriptError("'" + word + "' is not a whole number of at least " + std::to_string(lowest));
+}
+
+Game& RunningGame(Runner& runner) {
+  Game* game = runner.GetSession().player.game.get();
+  if (!game) throw ScriptError("no game has been started");
+  return *game;
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 Qt::MouseButton ParseButton(const std::string& word) {
   if (word == "left") return Qt::LeftButton;

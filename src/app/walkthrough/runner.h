@@ -91,10 +91,15 @@ class Runner {
   bool programEnded_ = false;
 };
 
-// Arguments helpers for command handlers.
+// Helpers for command handlers.
 void RequireArgs(const std::vector<std::string>& args, size_t min, size_t max,
                  const char* usage);
 Qt::MouseButton ParseButton(const std::string& word);
+// A whole number of at least `lowest`; a ScriptError otherwise.
+int ParseInteger(int lowest, const std::string& word);
+// The game window's game; a ScriptError before the first game.
+Game& RunningGame(Runner& runner);
+std::string Quoted(const std::string& text);
 
 void AddCoreCommands(Runner& runner);
 void AddWelcomeCommands(Runner& runner);

@@ -32,4 +32,14 @@ std::string ErrorDescription(int number);
 
 [[noreturn]] void RaiseError(int number, const std::string& detail = {});
 
+// Runs one step of an operation that goes on whatever the step does: a
+// run-time error in it is dropped.
+template <class Step>
+void IgnoringErrors(Step&& step) {
+  try {
+    step();
+  } catch (const RuntimeError&) {
+  }
+}
+
 }  // namespace tf

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace tf {
@@ -17,5 +18,8 @@ struct NumberText {
   bool whole = false;  // digits only: no decimal point, no exponent
 };
 std::optional<NumberText> ParseNumber(std::string_view text);
+
+// The text with A to Z in lower case, as names are compared "in lower case".
+std::string LowerCase(std::string_view text);
 
 }  // namespace tf
