@@ -1,18 +1,18 @@
 #!/usr/bin/env bash
 # Draws the demo's pictures with ImageMagick: the shore and the lamp room
-# (640 x 480 each) and the boardwalk's 64 x 64 plank tile.
+# (640 x 480 each), the boardwalk's 64 x 64 plank tile, the area pictures
+# (transparent PNGs and an animated GIF) and the two mouse cursors.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 # /usr/local/bin/convert may shadow ImageMagick on some machines.
 
-# The shore, seen from the beach at dusk.
+# The shore, seen from the beach at dusk; the lighthouse lamp is out.
 /usr/bin/convert -size 640x480 gradient:'#24407a'-'#f6c48f' \
   -fill '#fff3c4' -draw "circle 150,270 150,238" \
   -fill '#ffffffcc' \
   -draw "ellipse 120,90 60,14 0,360" -draw "ellipse 160,80 40,16 0,360" \
   -draw "ellipse 330,60 50,12 0,360" -draw "ellipse 365,52 30,12 0,360" \
-  -fill '#fffde055' -draw "polygon 535,150 0,70 0,120" -draw "polygon 535,150 640,100 640,135" \
   -fill '#2f6f9f' -draw "rectangle 0,270 639,479" \
   -fill '#3f82b3' -draw "rectangle 0,300 639,479" \
   -fill '#fff3c4' \
@@ -38,10 +38,12 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
   -fill '#c0392b' \
   -draw "polygon 518,282 552,282 550,255 520,255" -draw "polygon 521,228 549,228 548,202 522,202" \
   -fill '#2b2b2b' -draw "rectangle 512,162 558,170" -draw "rectangle 520,140 550,162" \
-  -fill '#ffd84a' -draw "rectangle 524,144 546,160" \
+  -fill '#39434d' -draw "rectangle 524,144 546,160" \
+  -fill '#56626e' -draw "polygon 526,146 532,146 527,158 526,158" \
   -fill '#c0392b' -draw "polygon 516,140 554,140 535,122" \
   -fill '#2b2b2b' -draw "line 535,122 535,114" \
-  -fill '#4a3526' -draw "rectangle 530,290 540,310" \
+  -fill '#4a3526' -draw "rectangle 527,286 543,310" -draw "ellipse 535,287 8,4 180,360" \
+  -fill '#3a281c' -draw "rectangle 535,284 535,310" \
   -fill '#7fb2d6' -draw "rectangle 532,235 538,245" \
   -strip -dither None -colors 256 PNG8:demo/Frames/shore.png
 
@@ -72,8 +74,9 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
   -draw "rectangle 20,51 21,52" -draw "rectangle 20,59 21,60" -draw "rectangle 27,51 28,52" -draw "rectangle 27,59 28,60" \
   -strip PNG24:demo/Frames/planks.png
 
-# The lamp room at the top of the lighthouse, at night: the lens between the
-# window panes, its beams going out over the sea.
+# The lamp room at the top of the lighthouse, at night: the dark lens between
+# the window panes, the hatch down to the stairs. The lamp's light and the oil
+# can are areas.
 stars=()
 for xy in 40,80 75,150 120,72 200,96 228,170 255,70 190,210 110,230 \
           360,84 400,150 430,70 455,200 520,92 560,160 590,75 610,220 \
@@ -88,7 +91,6 @@ done
   -fill '#16304f' -draw "rectangle 0,260 639,330" \
   -fill '#1d3d63' -draw "rectangle 0,262 639,268" \
   -fill '#f4efd0' -draw "rectangle 80,272 104,273" -draw "rectangle 84,282 100,283" -draw "rectangle 88,292 96,293" \
-  -fill '#fffde030' -draw "polygon 320,205 0,160 0,250" -draw "polygon 320,205 640,165 640,245" \
   -fill '#14181b' \
   -draw "rectangle 0,280 639,282" -draw "rectangle 0,302 639,304" \
   -draw "rectangle 30,280 32,330" -draw "rectangle 70,280 72,330" -draw "rectangle 110,280 112,330" \
@@ -115,8 +117,6 @@ done
   -draw "line 80,393 -64,479" -draw "line 200,393 128,479" -draw "line 320,393 320,479" \
   -draw "line 440,393 512,479" -draw "line 560,393 704,479" \
   -stroke none \
-  -fill '#fff3c422' -draw "circle 320,205 320,85" \
-  -fill '#fff3c444' -draw "circle 320,205 320,130" \
   -fill '#2b2b2b' -draw "rectangle 314,48 326,112" \
   -fill '#7a5a1f' -draw "ellipse 320,426 74,14 0,360" \
   -fill '#a57a2a' -draw "polygon 290,424 350,424 340,300 300,300" \
@@ -128,19 +128,147 @@ done
   -stroke '#b8892f' -strokewidth 3 \
   -draw "line 292,116 290,300" -draw "line 348,116 350,300" \
   -stroke none \
-  -fill '#ffd84a' -draw "ellipse 320,205 34,40 0,360" \
-  -fill '#fff6c8' -draw "ellipse 320,205 16,20 0,360" \
+  -fill '#8d9a9e' -draw "ellipse 320,205 34,40 0,360" \
+  -fill '#a9b6b9' -draw "ellipse 320,205 16,20 0,360" \
   -fill '#b8892f' -draw "ellipse 320,114 24,8 0,360" \
   -fill '#1c1f22' -draw "ellipse 170,452 44,11 0,360" \
   -fill '#6b4423' -draw "rectangle 150,430 155,452" -draw "rectangle 185,430 190,452" \
   -draw "rectangle 150,436 190,439" \
-  -fill '#c0392b' -draw "rectangle 80,404 118,450" -draw "polygon 84,404 114,404 104,392 94,392" \
-  -fill '#8b1e14' -draw "rectangle 80,420 118,424" \
-  -stroke '#8b1e14' -strokewidth 4 -draw "line 116,410 140,390" \
-  -fill none -draw "path 'M 88,392 Q 99,374 110,392'" \
-  -stroke none \
   -fill '#6b4423' -draw "rectangle 480,380 580,390" \
   -draw "rectangle 488,390 494,462" -draw "rectangle 566,390 572,462" \
   -fill '#2e5a3a' -draw "rectangle 504,370 548,380" \
   -fill '#f4f1ea' -draw "rectangle 506,372 546,374" \
   -strip -dither None -colors 256 PNG8:demo/Frames/lamproom.png
+
+# Area pictures; the still ones have transparent backgrounds. Each area file
+# stores the picture's rectangle grown by 2 px on every side, since the player
+# insets a still area by that much.
+mkdir -p demo/Areas demo/Icons
+
+# Arrows: left, to the boardwalk; down, back the way you came.
+/usr/bin/convert -size 72x44 xc:none \
+  -stroke '#3b2514' -strokewidth 3 -fill '#fff3c4' \
+  -draw "polygon 3,22 27,3 27,13 68,13 68,31 27,31 27,41" \
+  -strip PNG32:demo/Areas/arrow-left.png
+/usr/bin/convert -size 48x52 xc:none \
+  -stroke '#3b2514' -strokewidth 3 -fill '#fff3c4' \
+  -draw "polygon 24,48 3,27 15,27 15,3 33,3 33,27 45,27" \
+  -strip PNG32:demo/Areas/arrow-down.png
+
+# The keeper's brass key, lying on the planks with its shadow.
+/usr/bin/convert -size 60x28 xc:none \
+  -fill '#00000040' -draw "ellipse 32,22 26,4 0,360" \
+  -stroke '#3b2410' -strokewidth 7 -fill none -draw "circle 12,13 12,6" \
+  -stroke none -fill '#3b2410' -draw "rectangle 17,9 56,17" \
+  -draw "rectangle 42,15 49,25" -draw "rectangle 51,15 56,22" \
+  -stroke '#d9a93a' -strokewidth 4 -fill none -draw "circle 12,13 12,6" \
+  -stroke none -fill '#d9a93a' -draw "rectangle 19,11 54,15" \
+  -draw "rectangle 44,15 47,23" -draw "rectangle 53,15 54,20" \
+  -fill '#f6dc8a' -draw "rectangle 21,11 52,11" -draw "point 8,8" -draw "point 9,7" \
+  -strip PNG32:demo/Areas/key.png
+
+# The lighthouse door: shut (the key fits it), and open on the lit stairs.
+/usr/bin/convert -size 17x28 xc:none \
+  -fill '#6b4a2e' -draw "rectangle 0,4 16,27" -draw "ellipse 8,4 8,4 180,360" \
+  -fill '#4a3526' -draw "rectangle 5,1 5,27" -draw "rectangle 11,1 11,27" \
+  -fill '#e0b040' -draw "rectangle 12,15 13,16" -draw "rectangle 12,18 12,20" \
+  -fill '#2b1d12' -draw "rectangle 0,26 16,27" \
+  -strip PNG32:demo/Areas/door.png
+/usr/bin/convert -size 17x28 xc:none \
+  -fill '#1a1410' -draw "rectangle 0,4 16,27" -draw "ellipse 8,4 8,4 180,360" \
+  -fill '#5a3c1c' -draw "rectangle 4,20 16,27" \
+  -fill '#c98a36' -draw "rectangle 5,24 16,27" -draw "rectangle 8,20 16,22" \
+  -fill '#f0c060' -draw "rectangle 7,25 16,26" -draw "rectangle 10,21 16,21" \
+  -fill '#6b4a2e' -draw "rectangle 0,3 3,27" \
+  -fill '#4a3526' -draw "rectangle 3,3 3,27" \
+  -strip PNG32:demo/Areas/door-open.png
+
+# The lit lamp seen from the shore: its light and two beams over the sea.
+# Placed at 0, 64 (the stored rectangle starts 2 px off the screen).
+/usr/bin/convert -size 640x100 xc:none \
+  -fill '#fffde055' -draw "polygon 535,86 0,6 0,56" -draw "polygon 535,86 640,36 640,71" \
+  -fill '#ffe9a040' -draw "circle 535,88 535,64" \
+  -fill '#ffd84a' -draw "rectangle 524,80 546,96" \
+  -fill '#fff6c8' -draw "rectangle 530,83 540,93" \
+  -strip PNG32:demo/Areas/shore-beams.png
+
+# The lit lamp in the lamp room: halo and beams, placed at 0, 84.
+/usr/bin/convert -size 640x244 xc:none \
+  -fill '#fffde038' -draw "polygon 320,121 0,76 0,166" -draw "polygon 320,121 640,81 640,161" \
+  -fill '#fff3c422' -draw "circle 320,121 320,1" \
+  -fill '#fff3c444' -draw "circle 320,121 320,46" \
+  -strip PNG32:demo/Areas/lamp-beams.png
+
+# The cold lamp: soot on the glass, a dry burner and a black wick. 72 x 84,
+# centred on the lens at 320, 205.
+/usr/bin/convert -size 72x84 xc:none \
+  -fill '#6f7c80' -draw "ellipse 36,42 34,40 0,360" \
+  -fill '#59656a' -draw "ellipse 36,36 22,24 0,360" \
+  -fill '#8a6a28' -draw "polygon 24,62 48,62 44,52 28,52" \
+  -fill '#b8892f' -draw "rectangle 26,50 46,53" \
+  -fill '#2a2a2a' -draw "rectangle 34,38 38,50" \
+  -fill '#111111' -draw "rectangle 34,36 38,38" \
+  -fill '#9fb0b5' -draw "ellipse 22,24 3,9 0,360" \
+  -strip PNG32:demo/Areas/lamp-cold.png
+
+# The oil can, with its shadow.
+/usr/bin/convert -size 72x84 xc:none \
+  -fill '#00000050' -draw "ellipse 30,81 24,3 0,360" \
+  -fill '#c0392b' -draw "rectangle 10,36 48,80" -draw "polygon 14,36 44,36 34,24 24,24" \
+  -fill '#8b1e14' -draw "rectangle 10,52 48,56" \
+  -stroke '#8b1e14' -strokewidth 4 -draw "line 46,42 68,22" \
+  -fill none -draw "path 'M 18,24 Q 29,6 40,24'" \
+  -stroke none -fill '#e8705f' -draw "rectangle 14,40 16,76" \
+  -strip PNG32:demo/Areas/oilcan.png
+
+# The burning lamp: a flame that swells and shrinks with turning rays, 112 x
+# 112, centred on the lens at 320, 205. The player shows an animated picture
+# in an opaque box, so each frame starts from the lit lamp room behind it
+# (the room with its beams), cut down to 240 colours to leave room in the
+# palette for the flame's own. The white heart is the same in every frame.
+glow=()
+for step in 0 1 2 3 4 5; do
+  r=$((30 + 4 * (step < 3 ? step : 6 - step)))
+  rays=()
+  for a in 0 45 90 135 180 225 270 315; do
+    angle=$((a + step * 8))
+    read -r x1 y1 x2 y2 < <(awk -v a="$angle" -v r="$r" 'BEGIN {
+      t = a * 3.14159265 / 180
+      printf "%d %d %d %d\n", 56 + (r + 4) * cos(t), 56 + (r + 4) * sin(t), 56 + (r + 14) * cos(t), 56 + (r + 14) * sin(t) }')
+    rays+=(-draw "line $x1,$y1 $x2,$y2")
+  done
+  glow+=(\( mpr:lens +antialias
+    -stroke '#ffe680' -strokewidth 3 "${rays[@]}" -stroke none
+    -fill '#ffb830' -draw "ellipse 56,56 $r,$((r + r / 6)) 0,360"
+    -fill '#ffd84a' -draw "ellipse 56,56 $((r * 3 / 4)),$((r * 3 / 4 + r / 8)) 0,360"
+    -fill '#fff6c8' -draw "ellipse 56,56 16,20 0,360" \))
+done
+/usr/bin/convert \
+  \( demo/Frames/lamproom.png demo/Areas/lamp-beams.png -geometry +0+84 -composite \
+     -crop 112x112+264+149 +repage -dither None -colors 240 -write mpr:lens +delete \) \
+  -delay 12 -dispose None -loop 0 "${glow[@]}" demo/Areas/glow.gif
+
+# Mouse cursors, 32 x 32: a pointing hand (hot spot at the finger tip) and a
+# magnifier (hot spot in the lens). ImageMagick writes an icon file; a cursor
+# file is the same with type 2 at byte 2 and the hot spot x, y as 16-bit
+# little-endian numbers at bytes 10 and 12 of the first entry.
+make_cursor() {
+  local file=$1 x=$2 y=$3
+  shift 3
+  /usr/bin/convert -size 32x32 xc:none "$@" -strip ICO:"$file"
+  printf '\x02\x00' | dd of="$file" bs=1 seek=2 conv=notrunc status=none
+  printf '%b' "\\x$(printf %02x "$x")\\x00\\x$(printf %02x "$y")\\x00" |
+    dd of="$file" bs=1 seek=10 conv=notrunc status=none
+}
+hand=(-draw "roundrectangle 10,1 15,18 3,3" -draw "roundrectangle 14,10 19,19 2,2"
+      -draw "roundrectangle 18,11 23,20 2,2" -draw "roundrectangle 22,13 26,21 2,2"
+      -draw "roundrectangle 7,15 26,30 5,5" -draw "polygon 9,19 4,14 1,17 8,26")
+make_cursor demo/Icons/hand.cur 12 1 \
+  -stroke black -strokewidth 3 -fill black "${hand[@]}" \
+  -stroke none -fill white "${hand[@]}"
+make_cursor demo/Icons/look.cur 12 12 \
+  -stroke black -strokewidth 7 -draw "line 19,19 29,29" \
+  -stroke '#8b5a2b' -strokewidth 4 -draw "line 20,20 28,28" \
+  -stroke black -strokewidth 5 -fill '#cfe3f0b0' -draw "circle 12,12 12,3" \
+  -stroke white -strokewidth 2 -fill none -draw "circle 12,12 12,3" \
+  -stroke none -fill white -draw "ellipse 9,9 2,3 0,360"

@@ -8,7 +8,8 @@ function(walkthrough name project script)
   add_test(NAME walkthrough.${name}
     COMMAND ${WALKTHROUGHS}/run_walkthrough.sh ${ARGN}
             $<TARGET_FILE:taleforge-player> ${project} ${WALKTHROUGHS}/${script})
-  set_tests_properties(walkthrough.${name} PROPERTIES TIMEOUT 60)
+  set_tests_properties(walkthrough.${name} PROPERTIES TIMEOUT 60
+    ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp")
 endfunction()
 
 walkthrough(general_11_fields ${PROJECTS}/eleven general_11_fields.walk)
@@ -25,7 +26,7 @@ walkthrough(quit_image ${PROJECTS}/twelve quit_image.walk)
 walkthrough(new_game_window ${PROJECTS}/twelve new_game_window.walk)
 walkthrough(information_panel ${PROJECTS}/twelve information_panel.walk)
 walkthrough(demo_welcome ${CMAKE_SOURCE_DIR}/demo demo_welcome.walk)
-walkthrough(demo_frames ${CMAKE_SOURCE_DIR}/demo demo_frames.walk)
+walkthrough(demo_playthrough ${CMAKE_SOURCE_DIR}/demo demo_playthrough.walk)
 walkthrough(failed_expectation ${PROJECTS}/twelve failed_expectation.walk --expect-status 1)
 walkthrough(script_error ${PROJECTS}/twelve script_error.walk --expect-status 2)
 walkthrough(action_after_end ${PROJECTS}/twelve action_after_end.walk --expect-status 2)
@@ -57,7 +58,8 @@ function(walkthrough_window name project script)
   add_test(NAME walkthrough.${name}
     COMMAND xvfb-run -a -s "-screen 0 1024x768x24" ${WALKTHROUGHS}/run_walkthrough.sh --window
             $<TARGET_FILE:taleforge-player> ${project} ${WALKTHROUGHS}/${script})
-  set_tests_properties(walkthrough.${name} PROPERTIES TIMEOUT 60 ENVIRONMENT "QT_QPA_PLATFORM=xcb")
+  set_tests_properties(walkthrough.${name} PROPERTIES TIMEOUT 60
+    ENVIRONMENT "QT_QPA_PLATFORM=xcb;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp")
 endfunction()
 
 walkthrough_window(layers_window ${PROJECTS}/layers layers_window.walk)
