@@ -5,12 +5,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QImage>
 #include <QImageReader>
-#include <QRandomGenerator>
-#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <vector>
 
@@ -24,27 +20,13 @@
 
 namespace {
 using tf::bench::Median;
+using tf::bench::General;
+using tf::bench::MakePicture;
+using tf::bench::PictureFrame;
 using tf::bench::Write;
 constexpr int kRuns = 20;
 constexpr int kAreas = 20;
 constexpr int kTexts = 5;
-
-void MakePicture(const std::filesystem::path& path, int width, int height, int seed,
-                 const char* format) {
-  std::filesystem::create_directories(path.parent_path());
-  QImage image(width, height, QImage::Format_RGB32);
-  QRandomGenerator random(static_cast<quint32>(seed));
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      image.setPixel(x, y, qRgb((x * 3 + seed * 40) % 256, (y * 2 + random.bounded(30)) % 256,
-                                (x + y + seed * 17) % 256));
-  image.save(QString::fromStdString(path.string()), format, 90);
-}
-
-std::string Frame(const std::string& picture) {
-  return "1\r\n\"" + picture +
-         "\"\r\n#FALSE#\r\n#FALSE#\r\n\"\"\r\n#FALSE#\r\n\"0\"\r\n\"\"\r\n\"\"\r\n#FALSE#\r\n";
-}
 
 std::string GoTo(const std::string& frame) {
   return "0\r\n\"\"\r\n0\r\n0\r\n0\r\n0\r\n\"\"\r\n0\r\n\"\"\r\n0\r\n0\r\n1\r\n\"" + frame +
@@ -56,17 +38,15 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   auto folder = std::filesystem::temp_directory_path() / "taleforge-bench-areas";
   std::filesystem::remove_all(folder);
-  Write(folder / "Config/General",
-        "\"Bench\"\r\n\"\"\r\n\"Bench\"\r\n0\r\n\"A\"\r\n\"\"\r\n640\r\n480\r\n\"\"\r\n\"\"\r\n"
-        "\"\"\r\n");
+  Write(folder / "Config/General", General("A"));
   Write(folder / "Config/Variables", "0\r\n");
   MakePicture(folder / "Frames/a.jpg", 640, 480, 1, "JPEG");
   MakePicture(folder / "Frames/b.jpg", 640, 480, 2, "JPEG");
-  Write(folder / "Frames/A.fme", Frame("a.jpg"));
+  Write(folder / "Frames/A.fme", PictureFrame("a.jpg"));
   Write(folder / "Frames/A.lks", "1\r\n");
   Write(folder / "Areas/A/1a.dat", "0\r\n0\r\n1500\r\n1500\r\n0\r\n0\r\n\"\"\r\n0\r\n\"\"\r\n0\r\n");
   Write(folder / "Areas/A/1b.dat", GoTo("B"));
-  Write(folder / "Frames/B.fme", Frame("b.jpg"));
+  Write(folder / "Frames/B.fme", PictureFrame("b.jpg"));
   Write(folder / "Frames/B.lks", std::to_string(kAreas) + "\r\n");
   std::vector<QString> pictures = {QString::fromStdString((folder / "Frames/b.jpg").string())};
   for (int i = 1; i <= kAreas; ++i) {

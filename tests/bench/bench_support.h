@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+#include <QRandomGenerator>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +18,32 @@ inline void Write(const std::filesystem::path& path, const std::string& bytes) {
 inline double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return (values[values.size() / 2 - 1] + values[values.size() / 2]) / 2;
+}
+
+// A photo-like picture: gradients and noise, so that it compresses like a
+// real one.
+inline void MakePicture(const std::filesystem::path& path, int width, int height, int seed,
+                        const char* format) {
+  std::filesystem::create_directories(path.parent_path());
+  QImage image(width, height, QImage::Format_RGB32);
+  QRandomGenerator random(static_cast<quint32>(seed));
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      image.setPixel(x, y, qRgb((x * 3 + seed * 40) % 256, (y * 2 + random.bounded(30)) % 256,
+                                (x + y + seed * 17) % 256));
+  image.save(QString::fromStdString(path.string()), format, 90);
+}
+
+// A 640 x 480 project's information file.
+inline std::string General(const std::string& startFrame) {
+  return "\"Bench\"\r\n\"\"\r\n\"Bench\"\r\n0\r\n\"" + startFrame +
+         "\"\r\n\"\"\r\n640\r\n480\r\n\"\"\r\n\"\"\r\n\"\"\r\n";
+}
+
+// A frame file showing a picture, without media or timer.
+inline std::string PictureFrame(const std::string& picture) {
+  return "1\r\n\"" + picture +
+         "\"\r\n#FALSE#\r\n#FALSE#\r\n\"\"\r\n#FALSE#\r\n\"0\"\r\n\"\"\r\n\"\"\r\n#FALSE#\r\n";
 }
 
 }  // namespace tf::bench

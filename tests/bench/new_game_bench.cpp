@@ -4,13 +4,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QImage>
 #include <QImageReader>
-#include <QPainter>
-#include <QRandomGenerator>
-#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <vector>
 
@@ -23,33 +18,22 @@
 
 namespace {
 using tf::bench::Median;
+using tf::bench::General;
+using tf::bench::MakePicture;
+using tf::bench::PictureFrame;
 using tf::bench::Write;
 constexpr int kRuns = 20;
 
-// A photo-like picture: gradients and noise, so the JPEG has real detail.
-void MakeJpeg(const std::filesystem::path& path) {
-  QImage image(640, 480, QImage::Format_RGB32);
-  QRandomGenerator random(7);
-  for (int y = 0; y < 480; ++y)
-    for (int x = 0; x < 640; ++x)
-      image.setPixel(x, y, qRgb((x + random.bounded(40)) % 256, (y + random.bounded(40)) % 256,
-                                (x * y / 300 + random.bounded(40)) % 256));
-  image.save(QString::fromStdString(path.string()), "JPEG", 90);
-}
 }  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   auto folder = std::filesystem::temp_directory_path() / "taleforge-bench";
   std::filesystem::remove_all(folder);
-  Write(folder / "Config/General",
-        "\"Bench\"\r\n\"\"\r\n\"Bench\"\r\n0\r\n\"Start\"\r\n\"\"\r\n640\r\n480\r\n\"\"\r\n\"\"\r\n"
-        "\"\"\r\n");
+  Write(folder / "Config/General", General("Start"));
   Write(folder / "Config/Variables", "2\r\n\"A\"\r\n\"B\"\r\n");
-  Write(folder / "Frames/Start.fme",
-        "1\r\n\"start.jpg\"\r\n#FALSE#\r\n#FALSE#\r\n\"\"\r\n#FALSE#\r\n\"0\"\r\n\"\"\r\n\"\"\r\n"
-        "#FALSE#\r\n");
-  MakeJpeg(folder / "Frames/start.jpg");
+  Write(folder / "Frames/Start.fme", PictureFrame("start.jpg"));
+  MakePicture(folder / "Frames/start.jpg", 640, 480, 7, "JPEG");
 
   tf::QtEventLoop events;
   tf::QtDisplay display;
