@@ -1,9 +1,10 @@
 #include "app/command_line.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
-#include <unistd.h>
 
 namespace tf {
 

@@ -28,8 +28,7 @@ class StreamTrace : public TraceSink {
 };
 
 bool HasDisplay() {
-  return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") ||
-         std::getenv("QT_QPA_PLATFORM");
+  return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM");
 }
 
 std::optional<std::string> ReadFile(const std::string& path) {
@@ -122,9 +121,10 @@ int RunPlayer(int argc, char** argv) {
   QtMessageBoxes desktopMessages;
   walkthrough::WalkthroughMessageBoxes scriptMessages(trace.get());
   const bool walking = !options->walkthroughFile.empty();
-  Platform platform{windows,
-                    walking ? static_cast<ui::MessageBoxes&>(scriptMessages) : desktopMessages,
-                    events, display, settings, trace.get()};
+  Platform platform{
+      windows,  walking ? static_cast<ui::MessageBoxes&>(scriptMessages) : desktopMessages,
+      events,   display,
+      settings, trace.get()};
   if (trace) {
     windows.onVisibilityChanged = [&trace](const std::string& name, bool visible) {
       if (const char* shortName = WalkthroughWindowName(name))

@@ -78,10 +78,9 @@ void LoadArea(Game& game, int index) {
       Area_MouseDown(game, index, args);
     };
     int16_t speed = ReadAnimationSpeed(game, index);
-    int16_t gifIndex =
-        AniGifNewWithIndex(game, static_cast<int16_t>(index), player.paths.AreasPath + head.picture,
-                           ToInt16(head.left.ToDouble() + kInset),
-                           ToInt16(head.top.ToDouble() + kInset), speed);
+    int16_t gifIndex = AniGifNewWithIndex(
+        game, static_cast<int16_t>(index), player.paths.AreasPath + head.picture,
+        ToInt16(head.left.ToDouble() + kInset), ToInt16(head.top.ToDouble() + kInset), speed);
     game.AniGifIndex[index] = gifIndex;
     SetCursor(game.AniGifBox[gifIndex], player.paths.IconsPath, head.cursorIcon);
     return;

@@ -41,8 +41,7 @@ class Display {
 class SettingsStore {
  public:
   virtual ~SettingsStore() = default;
-  virtual std::optional<std::string> Get(const std::string& application,
-                                         const std::string& section,
+  virtual std::optional<std::string> Get(const std::string& application, const std::string& section,
                                          const std::string& key) const = 0;
   virtual void Set(const std::string& application, const std::string& section,
                    const std::string& key, const std::string& value) = 0;

@@ -1,9 +1,9 @@
 #include "startup/game_window.h"
 
 #include "areas/input.h"
-#include "state/save_dialog.h"
 #include "frames/frame_window.h"
 #include "startup/player.h"
+#include "state/save_dialog.h"
 #include "welcome/closing.h"
 
 namespace tf {

@@ -81,8 +81,8 @@ void Welcome::Compose() {
   form.Move(0, 0, kDesignWidth, kDesignHeight);
 
   img_ = std::make_unique<ui::ControlArray<ui::Image>>(form, NewImage("Img", nullptr, 0));
-  const ui::BuiltinPicture pictures[] = {ui::BuiltinPicture::NewGame,
-                                         ui::BuiltinPicture::LoadGame, ui::BuiltinPicture::Quit};
+  const ui::BuiltinPicture pictures[] = {ui::BuiltinPicture::NewGame, ui::BuiltinPicture::LoadGame,
+                                         ui::BuiltinPicture::Quit};
   for (int i = 0; i < 4; ++i) {
     ui::Image& image = i == 0 ? Img()[0] : NewImage("Img", nullptr, i);
     if (i < 3) {
@@ -284,8 +284,6 @@ void Welcome::Form_Unload() {
   player_.platform.events.EndProgram();
 }
 
-void Welcome::lblResolution_Click() {
-  chkResolution.SetValue(chkResolution.Value() != 0 ? 0 : 1);
-}
+void Welcome::lblResolution_Click() { chkResolution.SetValue(chkResolution.Value() != 0 ? 0 : 1); }
 
 }  // namespace tf

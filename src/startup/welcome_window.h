@@ -52,8 +52,7 @@ class Welcome {
   void Form_Unload();
   void lblResolution_Click();
   ui::Label& NewLabel(const std::string& name, ui::Container* container = nullptr);
-  ui::Image& NewImage(const std::string& name, ui::Container* container = nullptr,
-                      int index = -1);
+  ui::Image& NewImage(const std::string& name, ui::Container* container = nullptr, int index = -1);
   void Compose();
 
   std::unique_ptr<ui::ControlArray<ui::Image>> img_;

@@ -20,8 +20,8 @@ std::string Head(const std::string& change, const std::string& name, const std::
                  const std::string& setTrue, const std::string& toggle,
                  const std::string& message = "0", const std::string& exitGame = "0",
                  const std::string& goTo = "0", const std::string& target = "\"\"") {
-  return Values({change, "\"" + name + "\"", setFalse, setTrue, toggle, message,
-                 "\"A message\"", "0", "\"\"", "0", exitGame, goTo, target});
+  return Values({change, "\"" + name + "\"", setFalse, setTrue, toggle, message, "\"A message\"",
+                 "0", "\"\"", "0", exitGame, goTo, target});
 }
 
 std::string Tail(const std::string& movieInRectangle = "0", const std::string& left = "0",
@@ -105,8 +105,8 @@ TEST_F(MakeActionTest, GoingBackNeedsTwoFramesAndYieldsToATarget) {
 
 TEST_F(MakeActionTest, AVideoRectangleIsGivenInPixels) {
   Game& game = Start();
-  Action(Head("0", "", "0", "0", "0") + Values({"0", "0", "1", "\"clip.avi\"", "0", "-1", "10",
-                                                "20", "30", "40"}));
+  Action(Head("0", "", "0", "0", "0") +
+         Values({"0", "0", "1", "\"clip.avi\"", "0", "-1", "10", "20", "30", "40"}));
   EXPECT_EQ(MakeAction(game, 1, 0), kActionDone);
   EXPECT_EQ(game.CutSceneArea.Left(), 150);
   EXPECT_EQ(game.CutSceneArea.Top(), 300);
@@ -116,8 +116,8 @@ TEST_F(MakeActionTest, AVideoRectangleIsGivenInPixels) {
 
 TEST_F(MakeActionTest, AVideoRectangleBeyondSixteenBitsFailsTheActionButKeepsItsEffects) {
   Game& game = Start();
-  Action(Head("1", "V", "0", "-1", "0") + Values({"0", "0", "1", "\"clip.avi\"", "0", "-1",
-                                                  "2185", "0", "10", "10"}));
+  Action(Head("1", "V", "0", "-1", "0") +
+         Values({"0", "0", "1", "\"clip.avi\"", "0", "-1", "2185", "0", "10", "10"}));
   EXPECT_EQ(MakeAction(game, 1, 0), kActionDone);
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0].text,

@@ -11,17 +11,16 @@
 #include <vector>
 
 #include "areas/area_click.h"
+#include "bench/bench_support.h"
 #include "frames/new_game.h"
 #include "platform/desktop/qt_desktop.h"
 #include "startup/game_window.h"
 #include "startup/player.h"
 
-#include "bench/bench_support.h"
-
 namespace {
-using tf::bench::Median;
 using tf::bench::General;
 using tf::bench::MakePicture;
+using tf::bench::Median;
 using tf::bench::PictureFrame;
 using tf::bench::Write;
 constexpr int kRuns = 20;
@@ -44,7 +43,8 @@ int main(int argc, char** argv) {
   MakePicture(folder / "Frames/b.jpg", 640, 480, 2, "JPEG");
   Write(folder / "Frames/A.fme", PictureFrame("a.jpg"));
   Write(folder / "Frames/A.lks", "1\r\n");
-  Write(folder / "Areas/A/1a.dat", "0\r\n0\r\n1500\r\n1500\r\n0\r\n0\r\n\"\"\r\n0\r\n\"\"\r\n0\r\n");
+  Write(folder / "Areas/A/1a.dat",
+        "0\r\n0\r\n1500\r\n1500\r\n0\r\n0\r\n\"\"\r\n0\r\n\"\"\r\n0\r\n");
   Write(folder / "Areas/A/1b.dat", GoTo("B"));
   Write(folder / "Frames/B.fme", PictureFrame("b.jpg"));
   Write(folder / "Frames/B.lks", std::to_string(kAreas) + "\r\n");
@@ -100,7 +100,8 @@ int main(int argc, char** argv) {
     for (const QString& picture : pictures) {
       QImageReader reader(picture);
       if (reader.read().isNull()) {
-        std::cerr << "can't decode " << picture.toStdString() << ": " << reader.errorString().toStdString() << "\n";
+        std::cerr << "can't decode " << picture.toStdString() << ": "
+                  << reader.errorString().toStdString() << "\n";
         return 1;
       }
     }
@@ -109,8 +110,8 @@ int main(int argc, char** argv) {
 
   std::cout << "area click to a frame of " << kAreas << " areas and " << kTexts
             << " texts shown, median of " << kRuns << ": " << Median(click) << " ms\n";
-  std::cout << "decoding its " << pictures.size() << " pictures alone, median of " << kRuns
-            << ": " << Median(decode) << " ms\n";
+  std::cout << "decoding its " << pictures.size() << " pictures alone, median of " << kRuns << ": "
+            << Median(decode) << " ms\n";
   std::filesystem::remove_all(folder);
   return 0;
 }

@@ -29,8 +29,9 @@ inline void MakePicture(const std::filesystem::path& path, int width, int height
   QRandomGenerator random(static_cast<quint32>(seed));
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)
-      image.setPixel(x, y, qRgb((x * 3 + seed * 40) % 256, (y * 2 + random.bounded(30)) % 256,
-                                (x + y + seed * 17) % 256));
+      image.setPixel(x, y,
+                     qRgb((x * 3 + seed * 40) % 256, (y * 2 + random.bounded(30)) % 256,
+                          (x + y + seed * 17) % 256));
   image.save(QString::fromStdString(path.string()), format, 90);
 }
 

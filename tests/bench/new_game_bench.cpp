@@ -9,17 +9,16 @@
 #include <iostream>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "platform/desktop/qt_desktop.h"
 #include "startup/game_window.h"
 #include "startup/player.h"
 #include "startup/welcome_window.h"
 
-#include "bench/bench_support.h"
-
 namespace {
-using tf::bench::Median;
 using tf::bench::General;
 using tf::bench::MakePicture;
+using tf::bench::Median;
 using tf::bench::PictureFrame;
 using tf::bench::Write;
 constexpr int kRuns = 20;

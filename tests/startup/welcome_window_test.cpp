@@ -10,9 +10,8 @@
 namespace tf {
 namespace {
 
-std::string General(const std::string& version, const std::string& author,
-                    const std::string& email, const std::string& site,
-                    const std::string& allow = "") {
+std::string General(const std::string& version, const std::string& author, const std::string& email,
+                    const std::string& site, const std::string& allow = "") {
   std::string text = "\"Key\"\r\n\"x\"\r\n\"Title\"\r\n0\r\n\"Start\"\r\n\"" + version +
                      "\"\r\n640\r\n480\r\n\"" + author + "\"\r\n\"" + email + "\"\r\n\"" + site +
                      "\"\r\n";
@@ -25,8 +24,8 @@ class WelcomeLayoutTest : public ::testing::Test {
  protected:
   void Start(const std::string& general) {
     project.Write("Config/General", general);
-    platform = std::make_unique<Platform>(Platform{windows, fakes.messages, fakes.events,
-                                                   fakes.display, fakes.settings});
+    platform = std::make_unique<Platform>(
+        Platform{windows, fakes.messages, fakes.events, fakes.display, fakes.settings});
     player = std::make_unique<Player>(*platform, project.Path().string());
     player->Start();
   }

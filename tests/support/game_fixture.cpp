@@ -13,11 +13,12 @@ GameFixture::GameFixture()
   player->info.GameHeight = 480;
 }
 
-void GameFixture::WriteFrame(const std::string& name, const std::string& kindAndPicture,
-                             bool timed, const std::string& duration, const std::string& next) {
-  project.Write("Frames/" + name + ".fme",
-                kindAndPicture + "\r\n#FALSE#\r\n#FALSE#\r\n\"\"\r\n" + (timed ? "#TRUE#" : "#FALSE#") +
-                    "\r\n\"" + duration + "\"\r\n\"" + next + "\"\r\n\"\"\r\n#FALSE#\r\n");
+void GameFixture::WriteFrame(const std::string& name, const std::string& kindAndPicture, bool timed,
+                             const std::string& duration, const std::string& next) {
+  project.Write("Frames/" + name + ".fme", kindAndPicture + "\r\n#FALSE#\r\n#FALSE#\r\n\"\"\r\n" +
+                                               (timed ? "#TRUE#" : "#FALSE#") + "\r\n\"" +
+                                               duration + "\"\r\n\"" + next +
+                                               "\"\r\n\"\"\r\n#FALSE#\r\n");
 }
 
 Game& GameFixture::GetGame() { return player->LoadGame(); }

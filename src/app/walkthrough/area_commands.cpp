@@ -16,19 +16,13 @@ ui::QtForm& GameForm(Runner& runner) {
 
 // What shows area N: its picture box when it is animated.
 const ui::Control& AreaControl(Game& game, int index) {
-  if (!game.Area.Exists(index))
-    throw ScriptError("the frame has no area " + std::to_string(index));
+  if (!game.Area.Exists(index)) throw ScriptError("the frame has no area " + std::to_string(index));
   auto gif = game.AniGifIndex.find(index);
   if (gif != game.AniGifIndex.end() && gif->second > 0 && game.AniGifBox.Exists(gif->second))
     return game.AniGifBox[gif->second];
   return game.Area[index];
 }
 
-std::string Listed(const std::vector<std::string>& words) {
-  std::string text;
-  for (const std::string& word : words) text += (text.empty() ? "" : " ") + word;
-  return text.empty() ? "(empty)" : text;
-}
 }  // namespace
 
 void AddAreaCommands(Runner& runner) {
@@ -36,7 +30,8 @@ void AddAreaCommands(Runner& runner) {
     RequireArgs(args, 1, 2, "click area N [left|right|middle]");
     Game& game = RunningGame(runner);
     const ui::Control& control = AreaControl(game, ParseInteger(1, args[0]));
-    runner.Click(GameForm(runner), control, args.size() == 2 ? ParseButton(args[1]) : Qt::LeftButton);
+    runner.Click(GameForm(runner), control,
+                 args.size() == 2 ? ParseButton(args[1]) : Qt::LeftButton);
   });
 
   runner.AddCommand("click text", [&runner](const std::vector<std::string>& args) {
@@ -73,18 +68,16 @@ void AddAreaCommands(Runner& runner) {
     Game& game = RunningGame(runner);
     std::vector<std::string> captions;
     for (int index = 1; index <= game.Text.UBound(); ++index)
-      if (game.Text.Exists(index)) captions.push_back(NormaliseMessageText(game.Text[index].Caption()));
-    if (captions != args) {
-      std::vector<std::string> wanted, found;
-      for (const auto& caption : args) wanted.push_back(Quoted(caption));
-      for (const auto& caption : captions) found.push_back(Quoted(caption));
-      throw ExpectationFailure("texts " + Listed(wanted), Listed(found));
-    }
+      if (game.Text.Exists(index))
+        captions.push_back(NormaliseMessageText(game.Text[index].Caption()));
+    if (captions != args)
+      throw ExpectationFailure("texts " + QuotedList(args), QuotedList(captions));
   });
 
   runner.AddCommand("expect menu", [&runner](const std::vector<std::string>& args) {
     RequireArgs(args, 1, 1, "expect menu open|closed");
-    if (args[0] != "open" && args[0] != "closed") throw ScriptError("usage: expect menu open|closed");
+    if (args[0] != "open" && args[0] != "closed")
+      throw ScriptError("usage: expect menu open|closed");
     bool open = RunningGame(runner).mnuExit.Visible();
     if (open != (args[0] == "open"))
       throw ExpectationFailure("menu " + args[0], open ? "open" : "closed");
@@ -97,7 +90,7 @@ void AddAreaCommands(Runner& runner) {
       wanted.push_back(Quoted(args[i]) + " " + std::to_string(ParseInteger(1, args[i + 1])));
     for (const auto& entry : RunningGame(runner).Disappear)
       found.push_back(Quoted(Cp1252ToUtf8(entry->Name())) + " " + std::to_string(entry->Value()));
-    if (wanted != found) throw ExpectationFailure("disappear " + Listed(wanted), Listed(found));
+    if (wanted != found) throw ExpectationFailure("disappear " + WordList(wanted), WordList(found));
   });
 }
 

@@ -91,8 +91,7 @@ void AddCoreCommands(Runner& runner) {
     ui::QtForm* form = runner.FormByWalkthroughName(args[0]);
     bool visible = form && form->Visible();
     if (visible != (args[1] == "visible"))
-      throw ExpectationFailure("window " + args[0] + " " + args[1],
-                               visible ? "visible" : "hidden");
+      throw ExpectationFailure("window " + args[0] + " " + args[1], visible ? "visible" : "hidden");
   });
 
   runner.AddCommand("expect setting", [&session](const std::vector<std::string>& args) {

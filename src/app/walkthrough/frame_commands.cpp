@@ -23,15 +23,10 @@ QImage GameScreen(ui::QtForm& form, const Game& game) {
   QWindow* window = form.View().windowHandle();
   if (!origin || !window || !window->screen()) return {};
   QImage whole = window->screen()->grabWindow(form.View().winId()).toImage();
-  return whole.copy(QRect(*origin, QSize(game.PictureBox.Width() / 15,
-                                         game.PictureBox.Height() / 15)));
+  return whole.copy(
+      QRect(*origin, QSize(game.PictureBox.Width() / 15, game.PictureBox.Height() / 15)));
 }
 
-std::string QuotedList(const std::vector<std::string>& items) {
-  std::string text;
-  for (const std::string& item : items) text += (text.empty() ? "" : " ") + Quoted(item);
-  return text.empty() ? "(empty)" : text;
-}
 }  // namespace
 
 void AddFrameCommands(Runner& runner) {
@@ -64,7 +59,8 @@ void AddFrameCommands(Runner& runner) {
     const ui::StringList& history = RunningGame(runner).FramesHistory;
     std::vector<std::string> entries;
     for (int i = 0; i < history.ListCount(); ++i) entries.push_back(Cp1252ToUtf8(history.List(i)));
-    if (entries != args) throw ExpectationFailure("history " + QuotedList(args), QuotedList(entries));
+    if (entries != args)
+      throw ExpectationFailure("history " + QuotedList(args), QuotedList(entries));
   });
 
   runner.AddCommand("expect pixel", [&runner](const std::vector<std::string>& args) {

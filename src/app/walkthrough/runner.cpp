@@ -17,7 +17,9 @@ void Runner::AddCommand(const std::string& name, Handler handler) {
   commands_[name] = std::move(handler);
 }
 
-void Runner::Start() { QTimer::singleShot(0, [this] { Step(); }); }
+void Runner::Start() {
+  QTimer::singleShot(0, [this] { Step(); });
+}
 
 void Runner::DelayNextCommand(double seconds) {
   delayMs_ = static_cast<int>(seconds * 1000.0 + 0.5);
@@ -60,8 +62,8 @@ void Runner::Step() {
     }
     if (command == commands_.end()) throw ScriptError("unknown command '" + words[0] + "'");
     delayMs_ = 0;
-    command->second(std::vector<std::string>(words.begin() + static_cast<long>(nameWords),
-                                             words.end()));
+    command->second(
+        std::vector<std::string>(words.begin() + static_cast<long>(nameWords), words.end()));
   } catch (const ExpectationFailure& failure) {
     Finish(kExpectationFailed, "line " + std::to_string(line.number) + ": " + failure.what());
     return;
@@ -79,10 +81,8 @@ void Runner::Finish(int status, const std::string& message) {
   session_.events.Quit(status);
 }
 
-void RequireArgs(const std::vector<std::string>& args, size_t min, size_t max,
-                 const char* usage) {
-  if (args.size() < min || args.size() > max)
-    throw ScriptError(std::string("usage: ") + usage);
+void RequireArgs(const std::vector<std::string>& args, size_t min, size_t max, const char* usage) {
+  if (args.size() < min || args.size() > max) throw ScriptError(std::string("usage: ") + usage);
 }
 
 int ParseInteger(int lowest, const std::string& word) {
@@ -102,6 +102,18 @@ Game& RunningGame(Runner& runner) {
 }
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string WordList(const std::vector<std::string>& words) {
+  std::string text;
+  for (const std::string& word : words) text += (text.empty() ? "" : " ") + word;
+  return text.empty() ? "(empty)" : text;
+}
+
+std::string QuotedList(const std::vector<std::string>& items) {
+  std::vector<std::string> quoted;
+  for (const std::string& item : items) quoted.push_back(Quoted(item));
+  return WordList(quoted);
+}
 
 Qt::MouseButton ParseButton(const std::string& word) {
   if (word == "left") return Qt::LeftButton;
@@ -132,12 +144,12 @@ void Runner::ClickWidget(QWidget& widget) {
   RequireRunningProgram();
   QPointF local(widget.width() / 2.0, widget.height() / 2.0);
   QPointF global(widget.mapToGlobal(local.toPoint()));
-  QCoreApplication::postEvent(&widget, new QMouseEvent(QEvent::MouseButtonPress, local, global,
-                                                       Qt::LeftButton, Qt::LeftButton,
-                                                       Qt::NoModifier));
-  QCoreApplication::postEvent(&widget, new QMouseEvent(QEvent::MouseButtonRelease, local, global,
-                                                       Qt::LeftButton, Qt::NoButton,
-                                                       Qt::NoModifier));
+  QCoreApplication::postEvent(
+      &widget, new QMouseEvent(QEvent::MouseButtonPress, local, global, Qt::LeftButton,
+                               Qt::LeftButton, Qt::NoModifier));
+  QCoreApplication::postEvent(
+      &widget, new QMouseEvent(QEvent::MouseButtonRelease, local, global, Qt::LeftButton,
+                               Qt::NoButton, Qt::NoModifier));
 }
 
 void Runner::PressKey(ui::QtForm& form, int qtKey, const QString& text) {
@@ -156,8 +168,10 @@ ui::QtForm& Runner::ActiveForm() const {
 }
 
 ui::QtForm* Runner::FormByWalkthroughName(const std::string& name) const {
-  static const std::map<std::string, std::string> kForms = {
-      {"welcome", "frmWelcome"}, {"game", "Game"}, {"load", "frmLoadGame"}, {"save", "frmSaveGame"}};
+  static const std::map<std::string, std::string> kForms = {{"welcome", "frmWelcome"},
+                                                            {"game", "Game"},
+                                                            {"load", "frmLoadGame"},
+                                                            {"save", "frmSaveGame"}};
   auto it = kForms.find(name);
   if (it == kForms.end())
     throw ScriptError("unknown window '" + name + "' (welcome, game, load or save)");

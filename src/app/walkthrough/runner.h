@@ -92,14 +92,16 @@ class Runner {
 };
 
 // Helpers for command handlers.
-void RequireArgs(const std::vector<std::string>& args, size_t min, size_t max,
-                 const char* usage);
+void RequireArgs(const std::vector<std::string>& args, size_t min, size_t max, const char* usage);
 Qt::MouseButton ParseButton(const std::string& word);
 // A whole number of at least `lowest`; a ScriptError otherwise.
 int ParseInteger(int lowest, const std::string& word);
 // The game window's game; a ScriptError before the first game.
 Game& RunningGame(Runner& runner);
 std::string Quoted(const std::string& text);
+// Words separated by blanks, "(empty)" for none; QuotedList quotes each.
+std::string WordList(const std::vector<std::string>& words);
+std::string QuotedList(const std::vector<std::string>& items);
 
 void AddCoreCommands(Runner& runner);
 void AddWelcomeCommands(Runner& runner);

@@ -89,15 +89,13 @@ std::string WalkthroughMessageBoxes::AnswerName(ui::MessageAnswer answer) {
 
 std::string WalkthroughMessageBoxes::FormatTrace(const Shown& shown, bool byDefault) {
   std::string line = std::string("message ") + IconName(shown.icon) + " " +
-                     ButtonsName(shown.buttons) + " \"" + WithEscapedBreaks(shown.title) +
-                     "\" \"" + WithEscapedBreaks(shown.text) + "\" -> " +
-                     AnswerName(shown.answer);
+                     ButtonsName(shown.buttons) + " \"" + WithEscapedBreaks(shown.title) + "\" \"" +
+                     WithEscapedBreaks(shown.text) + "\" -> " + AnswerName(shown.answer);
   if (byDefault) line += " (default)";
   return line;
 }
 
-ui::MessageAnswer WalkthroughMessageBoxes::Show(const std::string& text,
-                                                ui::MessageButtons buttons,
+ui::MessageAnswer WalkthroughMessageBoxes::Show(const std::string& text, ui::MessageButtons buttons,
                                                 ui::MessageIcon icon, const std::string& title) {
   Shown shown{NormaliseMessageText(title), NormaliseMessageText(text), icon, buttons,
               DefaultAnswer(buttons)};

@@ -25,8 +25,8 @@ class WalkthroughMessageBoxes : public ui::MessageBoxes {
 
   explicit WalkthroughMessageBoxes(TraceSink* trace) : trace_(trace) {}
 
-  ui::MessageAnswer Show(const std::string& text, ui::MessageButtons buttons,
-                         ui::MessageIcon icon, const std::string& title) override;
+  ui::MessageAnswer Show(const std::string& text, ui::MessageButtons buttons, ui::MessageIcon icon,
+                         const std::string& title) override;
 
   void QueueAnswer(ui::MessageAnswer answer) { answers_.push_back(answer); }
   // The oldest message not yet expected, and marks it expected.

@@ -66,8 +66,8 @@ class QtWindowFactory : public WindowFactory {
 // Real modal message boxes; Escape answers Cancel or No.
 class QtMessageBoxes : public ui::MessageBoxes {
  public:
-  ui::MessageAnswer Show(const std::string& text, ui::MessageButtons buttons,
-                         ui::MessageIcon icon, const std::string& title) override;
+  ui::MessageAnswer Show(const std::string& text, ui::MessageButtons buttons, ui::MessageIcon icon,
+                         const std::string& title) override;
 };
 
 }  // namespace tf

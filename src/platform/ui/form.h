@@ -55,7 +55,7 @@ class Form {
   virtual Container& CreateContainer(const std::string& name, Container* container,
                                      int index = -1) = 0;
   virtual AnimatedPicture& CreateAnimatedPicture(const std::string& name, Container* container,
-                                                int index = -1) = 0;
+                                                 int index = -1) = 0;
   virtual StringList& CreateStringList(const std::string& name) = 0;
   virtual FileList& CreateFileList(const std::string& name) = 0;
   virtual Timer& CreateTimer(const std::string& name) = 0;

@@ -13,6 +13,7 @@
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/qt_form.h"
+#include "platform/ui/qt_input.h"
 #include "platform/ui/qt_pointer.h"
 #include "platform/ui/twips.h"
 
@@ -20,33 +21,6 @@ namespace tf::ui {
 
 namespace {
 constexpr int kErrInvalidPropertyValue = 380;
-
-int ButtonOf(Qt::MouseButton button) {
-  switch (button) {
-    case Qt::RightButton:
-      return kRightButton;
-    case Qt::MiddleButton:
-      return kMiddleButton;
-    default:
-      return kLeftButton;
-  }
-}
-
-int ButtonsOf(Qt::MouseButtons buttons) {
-  int state = 0;
-  if (buttons & Qt::LeftButton) state |= kLeftButton;
-  if (buttons & Qt::RightButton) state |= kRightButton;
-  if (buttons & Qt::MiddleButton) state |= kMiddleButton;
-  return state;
-}
-
-int ShiftOf(Qt::KeyboardModifiers modifiers) {
-  int shift = 0;
-  if (modifiers & Qt::ShiftModifier) shift |= 1;
-  if (modifiers & Qt::ControlModifier) shift |= 2;
-  if (modifiers & Qt::AltModifier) shift |= 4;
-  return shift;
-}
 
 MouseArgs ArgsOf(int button, Qt::KeyboardModifiers modifiers, QPointF pos) {
   return {button, ShiftOf(modifiers), PixelsToTwips(pos.x()), PixelsToTwips(pos.y())};

@@ -10,6 +10,7 @@
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/data_controls.h"
 #include "platform/ui/qt_controls.h"
+#include "platform/ui/qt_input.h"
 #include "platform/ui/qt_menu_strip.h"
 #include "platform/ui/twips.h"
 
@@ -28,23 +29,6 @@ int KeyCodeOf(const QKeyEvent& event) {
   if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return key;
   if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return 112 + (key - Qt::Key_F1);
   return 0;
-}
-
-int ShiftOf(Qt::KeyboardModifiers modifiers) {
-  return ((modifiers & Qt::ShiftModifier) ? 1 : 0) | ((modifiers & Qt::ControlModifier) ? 2 : 0) |
-         ((modifiers & Qt::AltModifier) ? 4 : 0);
-}
-
-int ButtonOf(Qt::MouseButton button) {
-  if (button == Qt::RightButton) return kRightButton;
-  if (button == Qt::MiddleButton) return kMiddleButton;
-  return kLeftButton;
-}
-
-int ButtonsOf(Qt::MouseButtons buttons) {
-  return ((buttons & Qt::LeftButton) ? kLeftButton : 0) |
-         ((buttons & Qt::RightButton) ? kRightButton : 0) |
-         ((buttons & Qt::MiddleButton) ? kMiddleButton : 0);
 }
 
 ControlItem* ItemOf(const Control& control) {
