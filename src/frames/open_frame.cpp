@@ -1,7 +1,6 @@
 #include "frames/open_frame.h"
 
 #include <chrono>
-#include <cmath>
 
 #include "areas/areas.h"
 #include "areas/texts.h"

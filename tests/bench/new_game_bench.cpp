@@ -22,7 +22,6 @@ using tf::bench::Median;
 using tf::bench::PictureFrame;
 using tf::bench::Write;
 constexpr int kRuns = 20;
-
 }  // namespace
 
 int main(int argc, char** argv) {
