@@ -10,8 +10,8 @@
 
 #include "app/command_line.h"
 #include "app/walkthrough/runner.h"
-#include "platform/desktop/qt_desktop.h"
-#include "startup/player.h"
+#include "platform/qt/qt_desktop.h"
+#include "game/player.h"
 
 namespace tf {
 

@@ -1,7 +1,7 @@
 #include "areas/area_files.h"
 
-#include "startup/game_window.h"
-#include "startup/player.h"
+#include "game/game_window.h"
+#include "game/player.h"
 
 namespace tf {
 

@@ -9,8 +9,8 @@
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"
 #include "platform/runtime/val.h"
-#include "startup/game_window.h"
-#include "startup/player.h"
+#include "game/game_window.h"
+#include "game/player.h"
 #include "state/variables.h"
 
 namespace tf {

@@ -1,8 +1,8 @@
 #include "areas/input.h"
 
 #include "media/music.h"
-#include "startup/game_window.h"
-#include "startup/player.h"
+#include "game/game_window.h"
+#include "game/player.h"
 
 namespace tf {
 

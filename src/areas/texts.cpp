@@ -6,8 +6,8 @@
 #include "areas/input.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"
-#include "startup/game_window.h"
-#include "startup/player.h"
+#include "game/game_window.h"
+#include "game/player.h"
 
 namespace tf {
 

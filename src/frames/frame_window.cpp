@@ -2,8 +2,8 @@
 
 #include "frames/open_frame.h"
 #include "platform/runtime/checked_int16.h"
-#include "startup/game_window.h"
-#include "startup/player.h"
+#include "game/game_window.h"
+#include "game/player.h"
 
 namespace tf {
 

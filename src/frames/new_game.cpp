@@ -3,8 +3,8 @@
 #include "frames/open_frame.h"
 #include "platform/runtime/checked_int16.h"
 #include "platform/runtime/runtime_error.h"
-#include "startup/game_window.h"
-#include "startup/player.h"
+#include "game/game_window.h"
+#include "game/player.h"
 #include "state/variables.h"
 
 namespace tf {

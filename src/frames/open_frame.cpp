@@ -10,8 +10,8 @@
 #include "platform/runtime/text_reader.h"
 #include "platform/runtime/val.h"
 #include "platform/runtime/variant.h"
-#include "startup/game_window.h"
-#include "startup/player.h"
+#include "game/game_window.h"
+#include "game/player.h"
 
 namespace tf {
 

@@ -3,8 +3,8 @@
 #include "areas/area_click.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
-#include "startup/game_window.h"
-#include "startup/player.h"
+#include "game/game_window.h"
+#include "game/player.h"
 
 namespace tf {
 

@@ -3,8 +3,8 @@
 #include "frames/new_game.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/variant.h"
-#include "startup/game_window.h"
-#include "startup/player.h"
+#include "game/game_window.h"
+#include "game/player.h"
 #include "welcome/scheme.h"
 
 namespace tf {

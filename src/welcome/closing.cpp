@@ -1,7 +1,7 @@
 #include "welcome/closing.h"
 
-#include "startup/game_window.h"
-#include "startup/player.h"
+#include "game/game_window.h"
+#include "game/player.h"
 #include "startup/welcome_window.h"
 
 namespace tf {

@@ -13,9 +13,9 @@
 #include "areas/area_click.h"
 #include "bench/bench_support.h"
 #include "frames/new_game.h"
-#include "platform/desktop/qt_desktop.h"
-#include "startup/game_window.h"
-#include "startup/player.h"
+#include "platform/qt/qt_desktop.h"
+#include "game/game_window.h"
+#include "game/player.h"
 
 namespace {
 using tf::bench::General;

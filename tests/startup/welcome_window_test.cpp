@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/desktop/qt_desktop.h"
-#include "startup/player.h"
+#include "platform/qt/qt_desktop.h"
+#include "game/player.h"
 #include "support/fake_platform.h"
 #include "support/temp_project.h"
 

@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/desktop/qt_desktop.h"
-#include "startup/game_window.h"
-#include "startup/player.h"
+#include "platform/qt/qt_desktop.h"
+#include "game/game_window.h"
+#include "game/player.h"
 #include "support/fake_platform.h"
 #include "support/temp_project.h"
 

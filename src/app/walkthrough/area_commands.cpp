@@ -2,8 +2,8 @@
 
 #include "app/walkthrough/runner.h"
 #include "platform/runtime/path_resolver.h"
-#include "startup/game_window.h"
-#include "startup/player.h"
+#include "game/game_window.h"
+#include "game/player.h"
 
 namespace tf::walkthrough {
 

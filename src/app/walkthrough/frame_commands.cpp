@@ -9,7 +9,7 @@
 #include "app/walkthrough/runner.h"
 #include "frames/editor_and_game.h"
 #include "platform/runtime/path_resolver.h"
-#include "startup/game_window.h"
+#include "game/game_window.h"
 #include "state/variables.h"
 
 namespace tf::walkthrough {

@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <iostream>
 
-#include "startup/game_window.h"
+#include "game/game_window.h"
 
 namespace tf::walkthrough {
 

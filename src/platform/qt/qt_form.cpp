@@ -1,4 +1,4 @@
-#include "platform/ui/qt_form.h"
+#include "platform/qt/qt_form.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -9,9 +9,9 @@
 
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/data_controls.h"
-#include "platform/ui/qt_controls.h"
-#include "platform/ui/qt_input.h"
-#include "platform/ui/qt_menu_strip.h"
+#include "platform/qt/qt_controls.h"
+#include "platform/qt/qt_input.h"
+#include "platform/qt/qt_menu_strip.h"
 #include "platform/ui/twips.h"
 
 namespace tf::ui {

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <set>
 
-#include "platform/qt_ui_test_support.h"
+#include "platform/qt/qt_ui_test_support.h"
 #include "platform/runtime_test_support.h"
-#include "platform/ui/qt_controls.h"
-#include "platform/ui/qt_form.h"
+#include "platform/qt/qt_controls.h"
+#include "platform/qt/qt_form.h"
 
 namespace tf::ui {
 namespace {

@@ -1,11 +1,11 @@
-#include "platform/ui/qt_menu_strip.h"
+#include "platform/qt/qt_menu_strip.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QToolButton>
 #include <algorithm>
 
-#include "platform/ui/qt_controls.h"
+#include "platform/qt/qt_controls.h"
 
 namespace tf::ui {
 

@@ -1,4 +1,4 @@
-#include "platform/desktop/qt_desktop.h"
+#include "platform/qt/qt_desktop.h"
 
 #include <QApplication>
 #include <QDir>
@@ -8,7 +8,7 @@
 #include <QSettings>
 #include <cstdlib>
 
-#include "platform/ui/qt_controls.h"
+#include "platform/qt/qt_controls.h"
 
 namespace tf {
 

@@ -1,7 +1,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "platform/ui/qt_controls.h"
+#include "platform/qt/qt_controls.h"
 
 namespace tf::ui {
 

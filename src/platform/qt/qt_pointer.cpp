@@ -1,4 +1,4 @@
-#include "platform/ui/qt_pointer.h"
+#include "platform/qt/qt_pointer.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "startup/player.h"
+#include "game/player.h"
 
-#include "startup/game_window.h"
+#include "game/game_window.h"
 #include "startup/welcome_window.h"
 
 namespace tf {

@@ -1,8 +1,8 @@
-#include "startup/game_window.h"
+#include "game/game_window.h"
 
 #include "areas/input.h"
 #include "frames/frame_window.h"
-#include "startup/player.h"
+#include "game/player.h"
 #include "state/save_dialog.h"
 #include "welcome/closing.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/ui/qt_form.h"
+#include "platform/qt/qt_form.h"
 
 namespace tf {
 

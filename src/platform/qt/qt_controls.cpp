@@ -1,4 +1,4 @@
-#include "platform/ui/qt_controls.h"
+#include "platform/qt/qt_controls.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -12,9 +12,9 @@
 
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
-#include "platform/ui/qt_form.h"
-#include "platform/ui/qt_input.h"
-#include "platform/ui/qt_pointer.h"
+#include "platform/qt/qt_form.h"
+#include "platform/qt/qt_input.h"
+#include "platform/qt/qt_pointer.h"
 #include "platform/ui/twips.h"
 
 namespace tf::ui {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/runtime_test_support.h"
-#include "platform/ui/qt_controls.h"
-#include "platform/ui/qt_form.h"
+#include "platform/qt/qt_controls.h"
+#include "platform/qt/qt_form.h"
 
 namespace tf::ui {
 namespace {
