@@ -117,6 +117,7 @@ int RunPlayer(int argc, char** argv) {
   QtEventLoop events;
   QtDisplay display;
   QtSettingsStore settings;
+  QtClock clock;
   QtWindowFactory windows;
   QtMessageBoxes desktopMessages;
   walkthrough::WalkthroughMessageBoxes scriptMessages(trace.get());
@@ -124,7 +125,7 @@ int RunPlayer(int argc, char** argv) {
   Platform platform{
       windows,  walking ? static_cast<ui::MessageBoxes&>(scriptMessages) : desktopMessages,
       events,   display,
-      settings, trace.get()};
+      settings, clock,   trace.get()};
   if (trace) {
     windows.onVisibilityChanged = [&trace](const std::string& name, bool visible) {
       if (const char* shortName = WalkthroughWindowName(name))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -26,6 +27,15 @@ class EventLoop {
   virtual void ProcessEventsFor(std::chrono::milliseconds duration) = 0;
   // Ends the program: every window closes and no further game code runs.
   virtual void EndProgram() = 0;
+};
+
+// Monotonic time. Game logic takes time only from here, so that tests can
+// run it on a clock of their own.
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // Milliseconds since some fixed moment; never goes back.
+  virtual int64_t NowMs() const = 0;
 };
 
 // The screen the game's windows are on.
@@ -67,6 +77,7 @@ struct Platform {
   EventLoop& events;
   Display& display;
   SettingsStore& settings;
+  Clock& clock;
   TraceSink* trace = nullptr;
 
   void Trace(const std::string& line) const {

@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
   tf::QtSettingsStore settings;
   tf::QtWindowFactory windows;
   tf::QtMessageBoxes messages;
-  tf::Platform platform{windows, messages, events, display, settings};
+  tf::QtClock clock;
+  tf::Platform platform{windows, messages, events, display, settings, clock};
   tf::Player player(platform, folder.string());
   player.Start();
   events.ProcessPendingEvents();

@@ -25,7 +25,7 @@ class WelcomeLayoutTest : public ::testing::Test {
   void Start(const std::string& general) {
     project.Write("Config/General", general);
     platform = std::make_unique<Platform>(
-        Platform{windows, fakes.messages, fakes.events, fakes.display, fakes.settings});
+        Platform{windows, fakes.messages, fakes.events, fakes.display, fakes.settings, fakes.clock});
     player = std::make_unique<Player>(*platform, project.Path().string());
     player->Start();
   }

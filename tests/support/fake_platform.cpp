@@ -34,6 +34,11 @@ void FakeEventLoop::ProcessEventsFor(std::chrono::milliseconds duration) {
   std::this_thread::sleep_for(maxSleep ? std::min(duration, *maxSleep) : duration);
 }
 
+int64_t FakeClock::NowMs() const {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 void FakeEventLoop::EndProgram() { programEnded = true; }
 
 std::optional<std::string> MemorySettingsStore::Get(const std::string& application,
@@ -53,6 +58,6 @@ std::unique_ptr<ui::Form> NullWindowFactory::CreateForm(const std::string& name,
   throw std::logic_error("this test opens no windows, asked for " + name);
 }
 
-Platform FakePlatform::Get() { return {windows, messages, events, display, settings, nullptr}; }
+Platform FakePlatform::Get() { return {windows, messages, events, display, settings, clock, nullptr}; }
 
 }  // namespace tf::test

@@ -47,6 +47,12 @@ class FakeEventLoop : public EventLoop {
   bool programEnded = false;
 };
 
+// Real time for now.
+class FakeClock : public Clock {
+ public:
+  int64_t NowMs() const override;
+};
+
 class MemorySettingsStore : public SettingsStore {
  public:
   using Key = std::tuple<std::string, std::string, std::string>;  // application, section, key
@@ -71,6 +77,7 @@ struct FakePlatform {
   FakeEventLoop events;
   FakeDisplay display;
   MemorySettingsStore settings;
+  FakeClock clock;
 
   // Refers to the fakes above: keep this object alive while it is in use.
   Platform Get();

@@ -59,6 +59,13 @@ void QtEventLoop::Quit(int status) {
   QCoreApplication::exit(status);
 }
 
+// QtClock
+
+int64_t QtClock::NowMs() const {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 // QtDisplay
 
 int QtDisplay::ScreenWidth() const {

@@ -32,6 +32,11 @@ class QtEventLoop : public EventLoop {
   int pendingPasses_ = 0;
 };
 
+class QtClock : public Clock {
+ public:
+  int64_t NowMs() const override;
+};
+
 class QtDisplay : public Display {
  public:
   int ScreenWidth() const override;
