@@ -1,5 +1,6 @@
 #include "areas/area_files.h"
 
+#include "frames/editor_and_game.h"
 #include "game/game_window.h"
 #include "game/player.h"
 

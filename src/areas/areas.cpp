@@ -9,6 +9,7 @@
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"
 #include "platform/runtime/val.h"
+#include "frames/editor_and_game.h"
 #include "game/game_window.h"
 #include "game/player.h"
 #include "state/variables.h"

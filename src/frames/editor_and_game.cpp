@@ -1,6 +1,5 @@
 #include "frames/editor_and_game.h"
 
-#include <chrono>
 
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
@@ -10,8 +9,8 @@
 namespace tf {
 
 EditorAndGame::EditorAndGame(const Platform& platform, const ProjectPaths& paths,
-                             const ProjectInformation& info)
-    : platform_(platform), paths_(paths), info_(info) {}
+                             const ProjectInformation& info, GameState& state)
+    : CurrentFrameName(state.CurrentFrameName), platform_(platform), paths_(paths), info_(info) {}
 
 void EditorAndGame::ClearFrameInfo() {
   CurrentFrameName.clear();
@@ -72,12 +71,10 @@ void EditorAndGame::SwitchTo640x480() {
   IgnoringErrors([&] { platform_.events.ProcessPendingEvents(); });
 
   // Let the new mode settle for one second, handling events meanwhile.
-  using std::chrono::steady_clock;
-  constexpr std::chrono::milliseconds settleTime{1000};
-  const steady_clock::time_point start = steady_clock::now();
-  for (steady_clock::duration elapsed = steady_clock::now() - start; elapsed < settleTime;
-       elapsed = steady_clock::now() - start) {
-    const auto remaining = std::chrono::ceil<std::chrono::milliseconds>(settleTime - elapsed);
+  constexpr int64_t settleMs = 1000;
+  const int64_t start = platform_.clock.NowMs();
+  for (int64_t elapsed = 0; elapsed < settleMs; elapsed = platform_.clock.NowMs() - start) {
+    const std::chrono::milliseconds remaining{settleMs - elapsed};
     IgnoringErrors([&] { platform_.events.ProcessEventsFor(remaining); });
   }
 }

@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "game/game_state.h"
+#include "game/project_info.h"
 #include "platform/platform.h"
-#include "startup/project.h"
 
 namespace tf {
 
@@ -13,10 +14,11 @@ namespace tf {
 // message box, and the 640 x 480 display test and switch.
 class EditorAndGame {
  public:
-  EditorAndGame(const Platform& platform, const ProjectPaths& paths,
-                const ProjectInformation& info);
+  EditorAndGame(const Platform& platform, const ProjectPaths& paths, const ProjectInformation& info,
+                GameState& state);
 
-  std::string CurrentFrameName;
+  // The frame shown; part of the game state.
+  std::string& CurrentFrameName;
   int16_t FrameKind = 0;
   std::string FramePicture;
   bool TilePicture = false;

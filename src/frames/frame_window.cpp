@@ -2,6 +2,7 @@
 
 #include "frames/open_frame.h"
 #include "platform/runtime/checked_int16.h"
+#include "frames/editor_and_game.h"
 #include "game/game_window.h"
 #include "game/player.h"
 
@@ -35,7 +36,8 @@ void PictureBox_Paint(Game& game) {
 }
 
 void Timer1_Timer(Game& game) {
-  if (!game.Timer1.Tag().empty()) OpenFrame(game, game.Timer1.Tag());
+  const std::string nextFrame = game.State.NextFrame;
+  if (!nextFrame.empty()) OpenFrame(game, nextFrame);
 }
 
 }  // namespace tf

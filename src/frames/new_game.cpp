@@ -20,7 +20,7 @@ void ResetAll(Game& game) {
   try {
     Empty(game.Variables);
     Empty(game.Disappear);
-    game.ObjectsCount = 0;
+    game.State.CarriedObjects.clear();
     for (int i = 1, elements = game.PickedObject.Count(); i <= elements - 1; ++i)
       game.PickedObject.Unload(i);
     game.FramesHistory.Clear();

@@ -4,6 +4,8 @@
 
 #include "areas/areas.h"
 #include "areas/texts.h"
+#include "frames/editor_and_game.h"
+#include "media/mmedia.h"
 #include "media/music.h"
 #include "platform/runtime/checked_int16.h"
 #include "platform/runtime/runtime_error.h"
@@ -84,14 +86,14 @@ void SetBackground(Game& game, const EditorAndGame& frames, const std::string& f
 bool MusicIsPlaying(const Game& game) { return game.MusicMedia.Status() == "playing"; }
 
 void ArmFrameTimer(Game& game, const FrameFile& frame) {
-  game.Timer1.SetTag(frame.NextFrame);
+  game.State.NextFrame = frame.NextFrame;
   game.Timer1.SetEnabled(true);
   game.Timer1.SetInterval(ToInt32(Val(frame.FrameDuration) * 1000.0));
 }
 }  // namespace
 
 void FramesHistoryAdd(Game& game, const std::string& frameName) {
-  ui::StringList& history = game.FramesHistory;
+  FrameHistory& history = game.FramesHistory;
   int count = history.ListCount();
   if (count > 0 && history.List(count - 1) == frameName) return;
   history.AddItem(frameName);
@@ -140,7 +142,7 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
     if (frames.LoadFrameLinksCount() < 1) return;
     LoadAreas(game);
     ShowOrNotShowAreas(game);
-    for (int i = 1; i <= game.ObjectsCount; ++i) game.PickedObject[i].BringToFront();
+    for (int i = 1; i <= game.ObjectsCount(); ++i) game.PickedObject[i].BringToFront();
   });
   game.PictureBox.SetVisible(true);
   game.SkipVideoRequest = 0;

@@ -3,6 +3,8 @@
 #include "areas/input.h"
 #include "frames/frame_window.h"
 #include "game/player.h"
+#include "media/mmedia.h"
+#include "media/wave_mix.h"
 #include "state/save_dialog.h"
 #include "welcome/closing.h"
 
@@ -35,7 +37,6 @@ Game::Game(Player& player)
       File1(form_->CreateFileList("File1")),
       Timer1(form_->CreateTimer("Timer1")),
       PictureBox(form_->CreateContainer("PictureBox", nullptr, -1)),
-      FramesHistory(form_->CreateStringList("FramesHistory")),
       AniGifBox(*form_, form_->CreateContainer("AniGifBox", &PictureBox, 0)),
       AniGif(*form_, form_->CreateAnimatedPicture("AniGif", &PictureBox, 0)),
       CutSceneArea(form_->CreateContainer("CutSceneArea", &PictureBox, -1)),
@@ -45,7 +46,17 @@ Game::Game(Player& player)
       Area(*form_, HiddenImage(*form_, "Area", PictureBox, 0)),
       ImageTile(HiddenImage(*form_, "ImageTile", PictureBox)),
       mnuExit(form_->CreateMenuEntry("mnuExit", "Exit")),
-      mnuSaveGame(form_->CreateMenuEntry("mnuSaveGame", "Save game")) {
+      mnuSaveGame(form_->CreateMenuEntry("mnuSaveGame", "Save game")),
+      State(player.state),
+      Variables(State.Variables),
+      Disappear(State.Disappear),
+      FramesHistory(State.FramesHistory),
+      musicMedia_(std::make_unique<Mmedia>()),
+      movieMedia_(std::make_unique<Mmedia>()),
+      soundMixer_(std::make_unique<cWaveMix>()),
+      MusicMedia(*musicMedia_),
+      MovieMedia(*movieMedia_),
+      SoundMixer(*soundMixer_) {
   Compose();
   RouteEvents();
 }
@@ -94,7 +105,7 @@ void Game::Unload() {
   loaded_ = false;
   Timer1.SetEnabled(false);
   Timer1.SetInterval(0);
-  Timer1.SetTag("");
+  State.NextFrame.clear();
   MP3Timer.SetEnabled(false);
   MP3Timer.SetInterval(1000);
   mnuExit.SetVisible(false);

@@ -4,15 +4,15 @@
 #include <map>
 #include <memory>
 
-#include "media/mmedia.h"
-#include "media/wave_mix.h"
+#include "game/game_state.h"
 #include "platform/ui/control_array.h"
 #include "platform/ui/form.h"
-#include "state/variables_collection.h"
 
 namespace tf {
 
 struct Player;
+class Mmedia;
+class cWaveMix;
 
 // The game window: its controls, in the order they are made, and the routing
 // of its events to the subsystems that handle them.
@@ -38,7 +38,6 @@ class Game {
   ui::FileList& File1;
   ui::Timer& Timer1;
   ui::Container& PictureBox;
-  ui::StringList& FramesHistory;
   ui::ControlArray<ui::Container> AniGifBox;
   ui::ControlArray<ui::AnimatedPicture> AniGif;
   ui::Container& CutSceneArea;
@@ -53,15 +52,23 @@ class Game {
   // Set by every press and by Esc; ends the wait for a video.
   int16_t SkipVideoRequest = 0;
 
-  VariablesCollection Variables;
-  // Frame name and index of every area that has disappeared.
-  VariablesCollection Disappear;
+  // The game state, by the names the game's operations use.
+  GameState& State;
+  VariablesCollection& Variables;
+  VariablesCollection& Disappear;
+  FrameHistory& FramesHistory;
   // Inventory objects carried.
-  int16_t ObjectsCount = 0;
+  int16_t ObjectsCount() const { return static_cast<int16_t>(State.CarriedObjects.size()); }
 
-  Mmedia MusicMedia;
-  Mmedia MovieMedia;
-  cWaveMix SoundMixer;
+ private:
+  std::unique_ptr<Mmedia> musicMedia_;
+  std::unique_ptr<Mmedia> movieMedia_;
+  std::unique_ptr<cWaveMix> soundMixer_;
+
+ public:
+  Mmedia& MusicMedia;
+  Mmedia& MovieMedia;
+  cWaveMix& SoundMixer;
 
   // For each area of the current frame that is animated, the index of the
   // picture box that shows it.

@@ -1,12 +1,16 @@
 #include "game/player.h"
 
+#include "frames/editor_and_game.h"
 #include "game/game_window.h"
 #include "startup/welcome_window.h"
 
 namespace tf {
 
 Player::Player(const Platform& platform, std::string programFolder)
-    : platform(platform), programFolder(std::move(programFolder)) {}
+    : platform(platform),
+      programFolder(std::move(programFolder)),
+      frames_(std::make_unique<EditorAndGame>(platform, paths, info, state)),
+      frames(*frames_) {}
 
 Player::~Player() = default;
 

@@ -1,18 +1,21 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
-#include "frames/editor_and_game.h"
+#include "game/game_state.h"
+#include "game/project_info.h"
 #include "platform/platform.h"
-#include "startup/project.h"
 
 namespace tf {
 
+class EditorAndGame;
 class Welcome;
 class Game;
 
 // Everything one run of the program holds: the desktop it runs on, the
-// project's paths and information, the frame module and the two windows.
+// project's paths and information, the state of the game in play, the frame
+// module and the two windows.
 struct Player {
   Player(const Platform& platform, std::string programFolder);
   ~Player();
@@ -23,7 +26,16 @@ struct Player {
   std::string programFolder;
   ProjectPaths paths;
   ProjectInformation info;
-  EditorAndGame frames{platform, paths, info};
+  // Outlives the game window: a closed game keeps its variables until the
+  // next one resets them.
+  GameState state;
+
+ private:
+  std::unique_ptr<EditorAndGame> frames_;
+
+ public:
+  // The frame module: its variables and the operations shared with the editor.
+  EditorAndGame& frames;
   std::unique_ptr<Welcome> welcome;
   // Made when the first game starts; loaded again for every later one.
   std::unique_ptr<Game> game;

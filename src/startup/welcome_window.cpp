@@ -3,8 +3,10 @@
 #include "frames/new_game.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/variant.h"
+#include "frames/editor_and_game.h"
 #include "game/game_window.h"
 #include "game/player.h"
+#include "startup/project.h"
 #include "welcome/scheme.h"
 
 namespace tf {

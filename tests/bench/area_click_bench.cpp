@@ -12,6 +12,7 @@
 
 #include "areas/area_click.h"
 #include "bench/bench_support.h"
+#include "frames/editor_and_game.h"
 #include "frames/new_game.h"
 #include "platform/qt/qt_desktop.h"
 #include "game/game_window.h"

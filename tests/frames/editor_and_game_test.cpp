@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/runtime/runtime_error.h"
+#include "startup/project.h"
 #include "support/fake_platform.h"
 #include "support/temp_project.h"
 
@@ -36,7 +37,8 @@ class EditorAndGameTest : public ::testing::Test {
   Platform platform = fake.Get();
   ProjectPaths paths;
   ProjectInformation info;
-  EditorAndGame module{platform, paths, info};
+  GameState state;
+  EditorAndGame module{platform, paths, info, state};
 };
 
 TEST_F(EditorAndGameTest, TenFieldFrameFileIsValid) {

@@ -47,10 +47,10 @@ TEST_F(ResetAllTest, CarriedObjectsVariablesAndHistoryAreEmptied) {
   StartNewGame(game);
   game.Disappear.Add("Start", 2);
   for (int i = 1; i <= 3; ++i) game.PickedObject.Load(i);
-  game.ObjectsCount = 3;
+  game.State.CarriedObjects = {"a", "b", "c"};
   ResetAll(game);
   EXPECT_EQ(game.PickedObject.Count(), 1);
-  EXPECT_EQ(game.ObjectsCount, 0);
+  EXPECT_EQ(game.ObjectsCount(), 0);
   EXPECT_EQ(game.Variables.Count(), 0);
   EXPECT_EQ(game.Disappear.Count(), 0);
   EXPECT_EQ(game.FramesHistory.ListCount(), 0);

@@ -37,7 +37,7 @@ TEST_F(OpenFrameTest, ADurationWithAFractionArmsTheTimerInMilliseconds) {
   OpenFrame(game, "Start");
   EXPECT_TRUE(game.Timer1.Enabled());
   EXPECT_EQ(game.Timer1.Interval(), 2500);
-  EXPECT_EQ(game.Timer1.Tag(), "Next");
+  EXPECT_EQ(game.State.NextFrame, "Next");
   EXPECT_TRUE(Messages().empty());
 }
 

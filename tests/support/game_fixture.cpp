@@ -1,5 +1,7 @@
 #include "support/game_fixture.h"
 
+#include "startup/project.h"
+
 namespace tf::test {
 
 GameFixture::GameFixture()

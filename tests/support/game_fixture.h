@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/qt/qt_desktop.h"
+#include "frames/editor_and_game.h"
 #include "game/game_window.h"
 #include "game/player.h"
 #include "support/fake_platform.h"

@@ -56,7 +56,7 @@ void AddFrameCommands(Runner& runner) {
   });
 
   runner.AddCommand("expect history", [&runner](const std::vector<std::string>& args) {
-    const ui::StringList& history = RunningGame(runner).FramesHistory;
+    const FrameHistory& history = RunningGame(runner).FramesHistory;
     std::vector<std::string> entries;
     for (int i = 0; i < history.ListCount(); ++i) entries.push_back(Cp1252ToUtf8(history.List(i)));
     if (entries != args)

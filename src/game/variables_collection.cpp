@@ -1,4 +1,4 @@
-#include "state/variables_collection.h"
+#include "game/variables_collection.h"
 
 #include <algorithm>
 
