@@ -5,18 +5,20 @@
 #include "areas/area_files.h"
 #include "areas/areas.h"
 #include "areas/input.h"
+#include "frames/editor_and_game.h"
 #include "frames/open_frame.h"
+#include "game/error_message.h"
+#include "game/game_window.h"
+#include "game/player.h"
 #include "media/mmedia.h"
-#include "media/wave_mix.h"
 #include "media/music.h"
+#include "media/wave_mix.h"
 #include "platform/runtime/checked_int16.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"
 #include "platform/runtime/val.h"
-#include "frames/editor_and_game.h"
-#include "game/game_window.h"
-#include "game/player.h"
+#include "platform/ui/twips.h"
 #include "state/inventory.h"
 #include "state/variables.h"
 
@@ -117,8 +119,9 @@ int16_t MakeAction(Game& game, int16_t areaIndex, int16_t objectIndex) {
       if (playVideo != 0) {
         game.CutSceneArea.SetVisible(false);
         if (inRectangle) {
-          game.CutSceneArea.Move(MulInt16(movieLeft, 15), MulInt16(movieTop, 15),
-                                 MulInt16(movieWidth, 15), MulInt16(movieHeight, 15));
+          game.CutSceneArea.Move(
+              MulInt16(movieLeft, ui::kTwipsPerPixel), MulInt16(movieTop, ui::kTwipsPerPixel),
+              MulInt16(movieWidth, ui::kTwipsPerPixel), MulInt16(movieHeight, ui::kTwipsPerPixel));
           game.CutSceneArea.SetVisible(true);
           game.CutSceneArea.BringToFront();
           PlayMovieWithStop(game, paths.FramesPath + movieFile, game.CutSceneArea);
@@ -177,10 +180,7 @@ int16_t MakeAction(Game& game, int16_t areaIndex, int16_t objectIndex) {
       actionResult = kActionOpenedFrame;
     }
   } catch (const RuntimeError&) {
-    player.platform.messages.Show(
-        "Unable to complete area task. The game may not work properly. Press 'Esc' and then "
-        "click 'Exit' to quit the game.",
-        ui::MessageButtons::Ok, ui::MessageIcon::Critical, "Error");
+    ShowErrorMessage(player.platform, "Unable to complete area task.");
   }
   return actionResult;
 }

@@ -4,20 +4,22 @@
 
 #include "areas/area_click.h"
 #include "areas/area_files.h"
+#include "frames/editor_and_game.h"
+#include "game/error_message.h"
+#include "game/game_window.h"
+#include "game/player.h"
 #include "media/animated_gif.h"
 #include "platform/runtime/checked_int16.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"
 #include "platform/runtime/val.h"
-#include "frames/editor_and_game.h"
-#include "game/game_window.h"
-#include "game/player.h"
+#include "platform/ui/twips.h"
 #include "state/variables.h"
 
 namespace tf {
 
 namespace {
-constexpr int kInset = 30;  // 2 pixels on every side
+constexpr int kInset = 2 * ui::kTwipsPerPixel;  // on every side
 constexpr int16_t kDefaultSpeed = 50;
 
 // Fields 1 to 9 of an area file.
@@ -71,13 +73,12 @@ void LoadArea(Game& game, int index) {
   TextReader file = TextReader::Open(AreaFile(game, index, "a.dat"));
   AreaHead head = ReadAreaHead(file);
   if (head.animated && head.hasPicture) {
+    // A one-pixel element without picture keeps index `index` in use; the
+    // area shows, and takes its clicks, through its animated-picture box.
     ui::Image& area = game.Area.Load(index);
     area.SetVisible(false);
     area.ClearPicture();
-    area.Move(0, 0, 15, 15);
-    area.onMouseDown = [&game, index](const ui::MouseArgs& args) {
-      Area_MouseDown(game, index, args);
-    };
+    area.Move(0, 0, ui::kTwipsPerPixel, ui::kTwipsPerPixel);
     int16_t speed = ReadAnimationSpeed(game, index);
     int16_t gifIndex = AniGifNewWithIndex(
         game, static_cast<int16_t>(index), player.paths.AreasPath + head.picture,
@@ -90,10 +91,10 @@ void LoadArea(Game& game, int index) {
   area.onMouseDown = [&game, index](const ui::MouseArgs& args) {
     Area_MouseDown(game, index, args);
   };
-  const int width = head.width.ToInt32() - 2 * kInset;
-  const int height = head.height.ToInt32() - 2 * kInset;
-  area.Move(head.left.ToInt32() + kInset, head.top.ToInt32() + kInset, std::max(width, 1),
-            std::max(height, 1));
+  const int32_t width = SubInt32(head.width.ToInt32(), 2 * kInset);
+  const int32_t height = SubInt32(head.height.ToInt32(), 2 * kInset);
+  area.Move(AddInt32(head.left.ToInt32(), kInset), AddInt32(head.top.ToInt32(), kInset),
+            std::max(width, 1), std::max(height, 1));
   area.SetStretch(head.stretch);
   if (head.hasPicture)
     area.LoadPicture(player.paths.AreasPath + head.picture);
@@ -145,11 +146,8 @@ void LoadAreas(Game& game) {
     try {
       LoadArea(game, index);
     } catch (const RuntimeError&) {
-      player.platform.messages.Show(
-          "Unable to load area #" + std::to_string(index) + " (out of " + std::to_string(count) +
-              "). The game may not work properly. Press 'Esc' and then click 'Exit' to quit the "
-              "game.",
-          ui::MessageButtons::Ok, ui::MessageIcon::Critical, "Error");
+      ShowErrorMessage(player.platform, "Unable to load area #" + std::to_string(index) +
+                                            " (out of " + std::to_string(count) + ").");
     }
   }
 }
@@ -172,15 +170,13 @@ void ShowOrNotShowAreas(Game& game) {
     try {
       TextReader file = TextReader::Open(AreaFile(game, index, "a.dat"));
       const bool visible = AreaShouldShow(game, index, file);
-      game.Area[index].SetVisible(visible);
       auto gif = game.AniGifIndex.find(index);
-      if (gif != game.AniGifIndex.end() && gif->second > 0)
-        IgnoringErrors([&] { ShowAnimation(game, gif->second, visible); });
+      const bool animated = gif != game.AniGifIndex.end() && gif->second > 0;
+      // An animated area's own element stays out of sight and out of reach.
+      game.Area[index].SetVisible(visible && !animated);
+      if (animated) IgnoringErrors([&] { ShowAnimation(game, gif->second, visible); });
     } catch (const RuntimeError&) {
-      player.platform.messages.Show(
-          "Unable to load areas information. The game may not work properly. Press 'Esc' and "
-          "then click 'Exit' to quit the game.",
-          ui::MessageButtons::Ok, ui::MessageIcon::Critical, "Error");
+      ShowErrorMessage(player.platform, "Unable to load areas information.");
       return;
     }
   }

@@ -1,14 +1,12 @@
 #include "areas/input.h"
 
-#include "media/music.h"
 #include "game/game_window.h"
 #include "game/player.h"
+#include "media/music.h"
 
 namespace tf {
 
 namespace {
-constexpr int kKeyEscape = 27;
-
 // A press on the frame background: while a video plays it only asks the
 // video to end.
 void BackgroundPress(Game& game, int button) {
@@ -49,7 +47,7 @@ void Text_MouseDown(Game& game, int, const ui::MouseArgs& args) {
 }
 
 void PictureBox_KeyDown(Game& game, int keyCode, int) {
-  if (keyCode != kKeyEscape) return;
+  if (keyCode != ui::kKeyEscape) return;
   if (!PlayingMovieOrNot(game)) ToggleMenus(game);
   game.SkipVideoRequest = -1;
 }

@@ -4,10 +4,10 @@
 
 #include "areas/area_files.h"
 #include "areas/input.h"
-#include "platform/runtime/runtime_error.h"
-#include "platform/runtime/text_reader.h"
 #include "game/game_window.h"
 #include "game/player.h"
+#include "platform/runtime/runtime_error.h"
+#include "platform/runtime/text_reader.h"
 
 namespace tf {
 

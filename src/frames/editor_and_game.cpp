@@ -1,6 +1,6 @@
 #include "frames/editor_and_game.h"
 
-
+#include "game/error_message.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"
@@ -29,11 +29,8 @@ void EditorAndGame::LoadFrameInfo(const std::string& frameName) {
     FramePicture = file.ReadText();
     TilePicture = file.ReadBool();
   } catch (const RuntimeError&) {
-    platform_.messages.Show("Sorry, unable to load '" + frameName +
-                                "'. The game may not work properly. Press 'Esc' and then click "
-                                "'Exit' to quit the game.",
-                            ui::MessageButtons::Ok, ui::MessageIcon::Critical,
-                            "Error Loading Frame");
+    ShowErrorMessage(platform_, "Sorry, unable to load '" + frameName + "'.",
+                     "Error Loading Frame");
     return;
   }
   FrameLinksCount = ReadLinksCount();

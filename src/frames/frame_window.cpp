@@ -1,16 +1,18 @@
 #include "frames/frame_window.h"
 
-#include "frames/open_frame.h"
-#include "platform/runtime/checked_int16.h"
 #include "frames/editor_and_game.h"
+#include "frames/open_frame.h"
 #include "game/game_window.h"
 #include "game/player.h"
+#include "platform/runtime/checked_int16.h"
+#include "platform/ui/twips.h"
 
 namespace tf {
 
 void Game_Load(Game& game) {
   const Display& display = game.GetPlayer().platform.display;
-  game.Window().Move(0, 0, display.ScreenWidth() * 15, display.ScreenHeight() * 15);
+  game.Window().Move(0, 0, display.ScreenWidth() * ui::kTwipsPerPixel,
+                     display.ScreenHeight() * ui::kTwipsPerPixel);
 }
 
 void Game_Activate(Game& game) {

@@ -1,10 +1,12 @@
 #include "frames/new_game.h"
 
 #include "frames/open_frame.h"
-#include "platform/runtime/checked_int16.h"
-#include "platform/runtime/runtime_error.h"
+#include "game/error_message.h"
 #include "game/game_window.h"
 #include "game/player.h"
+#include "platform/runtime/checked_int16.h"
+#include "platform/runtime/runtime_error.h"
+#include "platform/ui/twips.h"
 #include "state/variables.h"
 
 namespace tf {
@@ -28,19 +30,18 @@ void ResetAll(Game& game) {
     game.PictureBox.SetBackColor(ui::Rgb(0, 0, 0));
     game.BackImage.SetLeft(0);
     game.BackImage.SetTop(0);
-    game.PictureBox.SetWidth(MulInt16(player.info.GameWidth, 15));
-    game.PictureBox.SetHeight(MulInt16(player.info.GameHeight, 15));
-    const int screenWidth = player.platform.display.ScreenWidth() * 15;
-    const int screenHeight = player.platform.display.ScreenHeight() * 15;
+    // A control can't take a negative size.
+    if (player.info.GameWidth < 0 || player.info.GameHeight < 0) RaiseError(380);
+    game.PictureBox.SetWidth(MulInt16(player.info.GameWidth, ui::kTwipsPerPixel));
+    game.PictureBox.SetHeight(MulInt16(player.info.GameHeight, ui::kTwipsPerPixel));
+    const int screenWidth = player.platform.display.ScreenWidth() * ui::kTwipsPerPixel;
+    const int screenHeight = player.platform.display.ScreenHeight() * ui::kTwipsPerPixel;
     game.PictureBox.SetLeft(screenWidth / 2 - game.PictureBox.Width() / 2);
     game.PictureBox.SetTop(screenHeight / 2 - game.PictureBox.Height() / 2);
-    game.BackImage.Move(0, 0, MulInt16(player.info.GameWidth, 15),
-                        MulInt16(player.info.GameHeight, 15));
+    game.BackImage.Move(0, 0, MulInt16(player.info.GameWidth, ui::kTwipsPerPixel),
+                        MulInt16(player.info.GameHeight, ui::kTwipsPerPixel));
   } catch (const RuntimeError&) {
-    player.platform.messages.Show(
-        "An error has occured while initializing the game. The game may not work properly. "
-        "Press 'Esc' and then click 'Exit' to quit the game.",
-        ui::MessageButtons::Ok, ui::MessageIcon::Critical, "Error");
+    ShowErrorMessage(player.platform, "An error has occured while initializing the game.");
   }
 }
 

@@ -5,6 +5,9 @@
 #include "areas/areas.h"
 #include "areas/texts.h"
 #include "frames/editor_and_game.h"
+#include "game/error_message.h"
+#include "game/game_window.h"
+#include "game/player.h"
 #include "media/mmedia.h"
 #include "media/music.h"
 #include "platform/runtime/checked_int16.h"
@@ -12,8 +15,6 @@
 #include "platform/runtime/text_reader.h"
 #include "platform/runtime/val.h"
 #include "platform/runtime/variant.h"
-#include "game/game_window.h"
-#include "game/player.h"
 
 namespace tf {
 
@@ -123,10 +124,7 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
       StopMP3(game);
     }
   } catch (const RuntimeError&) {
-    player.platform.messages.Show(
-        "Unable to load frame. The game may not work properly. Press 'Esc' and then click "
-        "'Exit' to quit the game.",
-        ui::MessageButtons::Ok, ui::MessageIcon::Critical, "Error Loading Frame");
+    ShowErrorMessage(player.platform, "Unable to load frame.", "Error Loading Frame");
     return;
   }
 
@@ -165,10 +163,7 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
     try {
       ArmFrameTimer(game, frame);
     } catch (const RuntimeError&) {
-      player.platform.messages.Show(
-          "Unable to load frame duration. The game may not work properly. Press 'Esc' and then "
-          "click 'Exit' to quit the game.",
-          ui::MessageButtons::Ok, ui::MessageIcon::Critical, player.info.GameTitle);
+      ShowErrorMessage(player.platform, "Unable to load frame duration.", player.info.GameTitle);
     }
   }
   if (!frame.MP3File.empty()) {

@@ -1,10 +1,11 @@
 #include "media/animated_gif.h"
 
 #include "areas/area_click.h"
-#include "platform/runtime/path_resolver.h"
-#include "platform/runtime/runtime_error.h"
+#include "game/error_message.h"
 #include "game/game_window.h"
 #include "game/player.h"
+#include "platform/runtime/path_resolver.h"
+#include "platform/runtime/runtime_error.h"
 
 namespace tf {
 
@@ -52,11 +53,7 @@ void AniGifUpdate(Game& game, int16_t index, const std::string& fileName, int16_
     box.SetHeight(picture.Height());
     if (game.Window().Visible()) game.Window().SetFocus();
   } catch (const RuntimeError&) {
-    game.GetPlayer().platform.messages.Show(
-        "Unable to load '" + fileName +
-            "'. The game may not work properly. Press 'Esc' and then click 'Exit' to quit the "
-            "game.",
-        ui::MessageButtons::Ok, ui::MessageIcon::Critical, "Error");
+    ShowErrorMessage(game.GetPlayer().platform, "Unable to load '" + fileName + "'.");
   }
 }
 

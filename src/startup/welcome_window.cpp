@@ -1,11 +1,12 @@
 #include "startup/welcome_window.h"
 
-#include "frames/new_game.h"
-#include "platform/runtime/runtime_error.h"
-#include "platform/runtime/variant.h"
 #include "frames/editor_and_game.h"
+#include "frames/new_game.h"
 #include "game/game_window.h"
 #include "game/player.h"
+#include "platform/runtime/runtime_error.h"
+#include "platform/runtime/variant.h"
+#include "platform/ui/twips.h"
 #include "startup/project.h"
 #include "welcome/scheme.h"
 
@@ -16,7 +17,6 @@ constexpr int kLineStep = 255;
 constexpr int kFirstLineTop = 3000;
 constexpr int kDesignWidth = 4800;
 constexpr int kDesignHeight = 4200;
-constexpr int kKeyEscape = 27;
 
 const ui::Colour kBackColour = ui::Rgb(28, 38, 58);
 const ui::Colour kTitleColour = ui::Rgb(250, 226, 160);
@@ -34,8 +34,8 @@ void Style(ui::Label& label, ui::Colour colour, double size, bool bold = false) 
 
 // Top = (screen - window) / 2 in each direction, in twips.
 void CentreOnScreen(ui::Form& form, const Platform& platform) {
-  int screenWidth = platform.display.ScreenWidth() * 15;
-  int screenHeight = platform.display.ScreenHeight() * 15;
+  int screenWidth = platform.display.ScreenWidth() * ui::kTwipsPerPixel;
+  int screenHeight = platform.display.ScreenHeight() * ui::kTwipsPerPixel;
   form.Move((screenWidth - form.Width()) / 2, (screenHeight - form.Height()) / 2, form.Width(),
             form.Height());
 }
@@ -230,8 +230,10 @@ void Welcome::ShowProjectInformation() {
   CentreOnScreen(form, player_.platform);
 
   try {
-    std::optional<std::string> stored =
-        player_.platform.settings.Get("Games", info.GameKey, "ChangeResolution");
+    // Without a game key there is no section of this game's own to read.
+    std::optional<std::string> stored;
+    if (!info.GameKey.empty())
+      stored = player_.platform.settings.Get("Games", info.GameKey, "ChangeResolution");
     chkResolution.SetValue(Variant::String(stored.value_or("1")).ToInt16());
   } catch (const RuntimeError&) {
     // A setting that isn't a value the check box takes leaves it as it is.
@@ -273,13 +275,14 @@ void Welcome::StartNewGame() {
 }
 
 void Welcome::Form_KeyDown(int keyCode) {
-  if (keyCode == kKeyEscape) form_->Close();
+  if (keyCode == ui::kKeyEscape) form_->Close();
 }
 
 void Welcome::Form_Unload() {
   try {
-    player_.platform.settings.Set("Games", player_.info.GameKey, "ChangeResolution",
-                                  std::to_string(chkResolution.Value()));
+    if (!player_.info.GameKey.empty())
+      player_.platform.settings.Set("Games", player_.info.GameKey, "ChangeResolution",
+                                    std::to_string(chkResolution.Value()));
   } catch (const std::exception&) {
     // Storing the choice is best effort; the program ends either way.
   }

@@ -1,10 +1,11 @@
 #include "state/variables.h"
 
+#include "game/error_message.h"
+#include "game/game_window.h"
+#include "game/player.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"
-#include "game/game_window.h"
-#include "game/player.h"
 
 namespace tf {
 
@@ -17,10 +18,7 @@ void LoadVariables(Game& game) {
     int16_t count = file.ReadInt16();
     for (int16_t i = 0; i < count; ++i) variables.Add(file.ReadText(), 0);
   } catch (const RuntimeError&) {
-    player.platform.messages.Show(
-        "Unable to load variables list. The game may not work properly. Press 'Esc' and then "
-        "click 'Exit' to quit the game.",
-        ui::MessageButtons::Ok, ui::MessageIcon::Critical, "Error");
+    ShowErrorMessage(player.platform, "Unable to load variables list.");
   }
 }
 

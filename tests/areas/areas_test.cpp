@@ -95,6 +95,9 @@ TEST_F(AreasTest, AnAnimatedAreaPlaysInItsBoxAtTheDefaultSpeed) {
   EXPECT_EQ(game.AniGif[1].Speed(), 50);
   EXPECT_TRUE(game.AniGif[1].Playing());
   EXPECT_TRUE(game.AniGifBox[1].Visible());
+  // The area's own one-pixel element is neither seen nor clicked.
+  EXPECT_FALSE(game.Area[1].Visible());
+  EXPECT_FALSE(game.Area[1].onMouseDown);
 }
 
 TEST_F(AreasTest, AnAnimationStopsWhileHiddenAndRestartsWhenShownAgain) {
@@ -123,11 +126,15 @@ TEST_F(AreasTest, AnAnimationStopsWhileHiddenAndRestartsWhenShownAgain) {
 }
 
 TEST_F(AreasTest, ADisappearedAreaStaysHiddenWithoutConditions) {
-  Frame(1);
+  Frame(2);
   AreaFile(1, Lines({"0", "0", "360", "360", "0", "0", "\"\"", "0", "\"\"", "0"}));
+  AreaFile(2, Lines({"0", "0", "360", "360", "0", "0", "\"\"", "0", "\"\"", "0"}));
   Game& game = GetGame();
   game.Disappear.Add("F", 1);
+  game.Disappear.Add("G", 2);
   OpenFrame(game, "F");
+  EXPECT_FALSE(game.Area[1].Visible());
+  EXPECT_TRUE(game.Area[2].Visible());
 }
 
 TEST_F(AreasTest, UndeclaredVariablesNeverDecide) {
@@ -174,6 +181,16 @@ TEST_F(AreasTest, AFailingAreaIsReportedWithItsNumberAndTheRestLoad) {
             "Unable to load area #2 (out of 3). The game may not work properly. Press 'Esc' and "
             "then click 'Exit' to quit the game.");
   EXPECT_TRUE(game.Area.Exists(3));
+}
+
+TEST_F(AreasTest, APlaceBeyondThirtyTwoBitsIsTheAreasFailure) {
+  Frame(2);
+  AreaFile(1, Lines({"2147483640", "0", "360", "360", "0", "0", "\"\"", "0", "\"\"", "0"}));
+  AreaFile(2, Lines({"0", "0", "-2147483640", "360", "0", "0", "\"\"", "0", "\"\"", "0"}));
+  Open();
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_EQ(Messages()[0].text.substr(0, 32), "Unable to load area #1 (out of 2");
+  EXPECT_EQ(Messages()[1].text.substr(0, 32), "Unable to load area #2 (out of 2");
 }
 
 TEST_F(AreasTest, OpeningAnotherFrameRemovesTheAreasAndPictures) {

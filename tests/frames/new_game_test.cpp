@@ -25,7 +25,7 @@ TEST_F(ResetAllTest, TheGameScreenIsCentredOnTheScreen) {
   EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(ResetAllTest, TooWideAProjectReportsAndKeepsTheEarlierSize) {
+TEST_F(ResetAllTest, TooWideOrNegativeASizeReportsAndKeepsTheEarlierSize) {
   Game& game = GetGame();
   ResetAll(game);
   GetPlayer().info.GameWidth = 2185;
@@ -35,7 +35,14 @@ TEST_F(ResetAllTest, TooWideAProjectReportsAndKeepsTheEarlierSize) {
             "An error has occured while initializing the game. The game may not work properly. "
             "Press 'Esc' and then click 'Exit' to quit the game.");
   EXPECT_EQ(game.PictureBox.Width(), 9600);
+  GetPlayer().info.GameWidth = 640;
+  GetPlayer().info.GameHeight = -1;
+  ResetAll(game);
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_EQ(Messages()[1].text, Messages()[0].text);
+  EXPECT_EQ(game.PictureBox.Height(), 7200);
   GetPlayer().info.GameWidth = 2184;
+  GetPlayer().info.GameHeight = 480;
   ResetAll(game);
   EXPECT_EQ(game.PictureBox.Width(), 32760);
 }

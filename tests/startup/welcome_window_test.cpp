@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/qt/qt_desktop.h"
 #include "game/player.h"
+#include "platform/qt/qt_desktop.h"
 #include "support/fake_platform.h"
 #include "support/temp_project.h"
 
@@ -24,8 +24,8 @@ class WelcomeLayoutTest : public ::testing::Test {
  protected:
   void Start(const std::string& general) {
     project.Write("Config/General", general);
-    platform = std::make_unique<Platform>(
-        Platform{windows, fakes.messages, fakes.events, fakes.display, fakes.settings, fakes.clock});
+    platform = std::make_unique<Platform>(Platform{windows, fakes.messages, fakes.events,
+                                                   fakes.display, fakes.settings, fakes.clock});
     player = std::make_unique<Player>(*platform, project.Path().string());
     player->Start();
   }
@@ -106,6 +106,15 @@ TEST_F(WelcomeLayoutTest, ClosingStoresTheTickAndEndsTheProgram) {
   W().Window().Close();
   EXPECT_EQ((fakes.settings.values[{"Games", "Key", "ChangeResolution"}]), "0");
   EXPECT_TRUE(fakes.events.programEnded);
+}
+
+TEST_F(WelcomeLayoutTest, WithoutAGameKeyNothingIsReadOrStored) {
+  fakes.settings.values[{"Games", "", "ChangeResolution"}] = "0";
+  Start("\"\"" + General("", "", "", "", "1").substr(5));
+  EXPECT_EQ(W().chkResolution.Value(), 1);
+  W().Window().Close();
+  EXPECT_EQ(fakes.settings.values.size(), 1u);
+  EXPECT_EQ((fakes.settings.values[{"Games", "", "ChangeResolution"}]), "0");
 }
 
 }  // namespace

@@ -8,8 +8,9 @@
 
 #include "app/walkthrough/runner.h"
 #include "frames/editor_and_game.h"
-#include "platform/runtime/path_resolver.h"
 #include "game/game_window.h"
+#include "platform/runtime/path_resolver.h"
+#include "platform/ui/twips.h"
 #include "state/variables.h"
 
 namespace tf::walkthrough {
@@ -23,8 +24,8 @@ QImage GameScreen(ui::QtForm& form, const Game& game) {
   QWindow* window = form.View().windowHandle();
   if (!origin || !window || !window->screen()) return {};
   QImage whole = window->screen()->grabWindow(form.View().winId()).toImage();
-  return whole.copy(
-      QRect(*origin, QSize(game.PictureBox.Width() / 15, game.PictureBox.Height() / 15)));
+  return whole.copy(QRect(*origin, QSize(game.PictureBox.Width() / ui::kTwipsPerPixel,
+                                         game.PictureBox.Height() / ui::kTwipsPerPixel)));
 }
 
 }  // namespace

@@ -17,17 +17,15 @@
 namespace tf::ui {
 
 namespace {
-// Key codes as the game's handlers know them: letters and digits as their
-// capital ASCII codes, Esc 27, Enter 13.
 int KeyCodeOf(const QKeyEvent& event) {
   int key = event.key();
-  if (key == Qt::Key_Escape) return 27;
-  if (key == Qt::Key_Return || key == Qt::Key_Enter) return 13;
-  if (key == Qt::Key_Space) return 32;
-  if (key == Qt::Key_Backspace) return 8;
-  if (key == Qt::Key_Tab) return 9;
+  if (key == Qt::Key_Escape) return kKeyEscape;
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) return kKeyReturn;
+  if (key == Qt::Key_Space) return kKeySpace;
+  if (key == Qt::Key_Backspace) return kKeyBack;
+  if (key == Qt::Key_Tab) return kKeyTab;
   if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return key;
-  if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return 112 + (key - Qt::Key_F1);
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return kKeyF1 + (key - Qt::Key_F1);
   return 0;
 }
 

@@ -20,10 +20,10 @@ inline int ButtonsOf(Qt::MouseButtons buttons) {
          ((buttons & Qt::MiddleButton) ? kMiddleButton : 0);
 }
 
-// Shift 1, Ctrl 2, Alt 4.
 inline int ShiftOf(Qt::KeyboardModifiers modifiers) {
-  return ((modifiers & Qt::ShiftModifier) ? 1 : 0) | ((modifiers & Qt::ControlModifier) ? 2 : 0) |
-         ((modifiers & Qt::AltModifier) ? 4 : 0);
+  return ((modifiers & Qt::ShiftModifier) ? kShiftKey : 0) |
+         ((modifiers & Qt::ControlModifier) ? kCtrlKey : 0) |
+         ((modifiers & Qt::AltModifier) ? kAltKey : 0);
 }
 
 }  // namespace tf::ui

@@ -58,4 +58,16 @@ int32_t ToInt32(double value) {
                                            std::numeric_limits<int32_t>::max()));
 }
 
+int32_t AddInt32(int32_t a, int32_t b) {
+  int32_t sum = 0;
+  if (__builtin_add_overflow(a, b, &sum)) RaiseError(kErrOverflow);
+  return sum;
+}
+
+int32_t SubInt32(int32_t a, int32_t b) {
+  int32_t difference = 0;
+  if (__builtin_sub_overflow(a, b, &difference)) RaiseError(kErrOverflow);
+  return difference;
+}
+
 }  // namespace tf

@@ -18,4 +18,8 @@ int16_t SubInt16(int16_t a, int16_t b);
 // Round half to even into a 32-bit integer, error 6 outside its range.
 int32_t ToInt32(double value);
 
+// 32-bit sums and differences, error 6 when the result does not fit.
+int32_t AddInt32(int32_t a, int32_t b);
+int32_t SubInt32(int32_t a, int32_t b);
+
 }  // namespace tf

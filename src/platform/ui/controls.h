@@ -9,6 +9,20 @@ namespace tf::ui {
 // Mouse buttons as the game's handlers receive them.
 enum MouseButton : int { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 
+// Shift states as the game's handlers receive them, one bit a key.
+enum ShiftKey : int { kShiftKey = 1, kCtrlKey = 2, kAltKey = 4 };
+
+// Key codes as the game's key handlers receive them; letters and digits are
+// their capital ASCII codes, the function keys kKeyF1 and on.
+enum KeyCode : int {
+  kKeyBack = 8,
+  kKeyTab = 9,
+  kKeyReturn = 13,
+  kKeyEscape = 27,
+  kKeySpace = 32,
+  kKeyF1 = 112,
+};
+
 // A mouse event: position in twips relative to the control it happened on.
 struct MouseArgs {
   int button = kLeftButton;

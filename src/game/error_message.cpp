@@ -1,0 +1,12 @@
+#include "game/error_message.h"
+
+namespace tf {
+
+void ShowErrorMessage(const Platform& platform, const std::string& text, const std::string& title) {
+  platform.messages.Show(text +
+                             " The game may not work properly. Press 'Esc' and then click 'Exit' "
+                             "to quit the game.",
+                         ui::MessageButtons::Ok, ui::MessageIcon::Critical, title);
+}
+
+}  // namespace tf
