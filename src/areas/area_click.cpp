@@ -27,6 +27,144 @@ namespace tf {
 namespace {
 constexpr auto kVideoRecheck = std::chrono::milliseconds(50);
 
+// The files of an action: the area's own, or those of a drop of an object.
+struct ActionFiles {
+  std::string action;
+  std::string channels;
+};
+
+ActionFiles ActionFilesOf(const Game& game, int16_t areaIndex, int16_t objectIndex) {
+  if (objectIndex == 0)
+    return {AreaFile(game, areaIndex, "b.dat"), AreaFile(game, areaIndex, "d.dat")};
+  const std::vector<std::string>& carried = game.State.CarriedObjects;
+  if (objectIndex < 1 || static_cast<size_t>(objectIndex) > carried.size()) RaiseError(340);
+  const std::string& objectName = carried[static_cast<size_t>(objectIndex) - 1];
+  return {AreaFile(game, areaIndex, "_" + objectName + ".drg"),
+          AreaFile(game, areaIndex, "_" + objectName + ".chn")};
+}
+
+// Values 1 to 5: a variable set to 0, to 1 or toggled.
+void ChangeActionVariable(Game& game, TextReader& file) {
+  const int16_t changeVariable = file.ReadInt16();
+  const std::string variableName = file.ReadText();
+  for (int16_t value : {0, 1, -1})
+    if (file.ReadVariant().IsTrueFlag() && changeVariable != 0)
+      ChangeVariableValue(game, variableName, value);
+}
+
+// Values 6 and 7.
+void ShowActionMessage(Game& game, TextReader& file) {
+  const bool showMessage = file.ReadVariant().IsNonZero();
+  const std::string messageText = file.ReadVariant().ToText();
+  if (showMessage) game.GetPlayer().frames.ShowGameMessage(messageText);
+}
+
+// Value 10: the area disappears, or a dropped object leaves the inventory.
+void DisappearOrRemoveObject(Game& game, TextReader& file, int16_t areaIndex, int16_t objectIndex) {
+  if (!file.ReadVariant().IsNonZero()) return;
+  if (objectIndex != 0) {
+    RemovePickedObject(game, objectIndex);
+    return;
+  }
+  const Player& player = game.GetPlayer();
+  game.Disappear.Add(player.frames.CurrentFrameName, areaIndex);
+  player.platform.Trace("disappear \"" + Cp1252ToUtf8(player.frames.CurrentFrameName) + "\" " +
+                        std::to_string(areaIndex));
+}
+
+// What the optional groups of an action file ask for after its media.
+struct ActionMedia {
+  int16_t stopSounds = 0;
+  bool goBack = false;
+};
+
+// Values 14 to 23: music closed, sounds stopped, a video in the frame or in
+// a rectangle of it.
+int16_t StopSoundsAndPlayVideo(Game& game, TextReader& file) {
+  const std::string& framesPath = game.GetPlayer().paths.FramesPath;
+  if (file.ReadInt16() != 0) game.MusicMedia.mmClose();
+  const int16_t stopSounds = file.ReadInt16();
+  if (stopSounds != 0) game.GetPlayer().frames.ReleaseWaveMix();
+  const int16_t playVideo = file.ReadInt16();
+  const std::string movieFile = file.ReadText();
+  file.ReadVariant();
+  const bool inRectangle = file.ReadVariant().IsTrueFlag();
+  const int16_t movieLeft = file.ReadInt16();
+  const int16_t movieTop = file.ReadInt16();
+  const int16_t movieWidth = file.ReadInt16();
+  const int16_t movieHeight = file.ReadInt16();
+  if (playVideo == 0) return stopSounds;
+  game.CutSceneArea.SetVisible(false);
+  if (inRectangle) {
+    game.CutSceneArea.Move(
+        MulInt16(movieLeft, ui::kTwipsPerPixel), MulInt16(movieTop, ui::kTwipsPerPixel),
+        MulInt16(movieWidth, ui::kTwipsPerPixel), MulInt16(movieHeight, ui::kTwipsPerPixel));
+    game.CutSceneArea.SetVisible(true);
+    game.CutSceneArea.BringToFront();
+    PlayMovieWithStop(game, framesPath + movieFile, game.CutSceneArea);
+  } else {
+    PlayMovieWithStop(game, framesPath + movieFile, game.PictureBox);
+  }
+  return stopSounds;
+}
+
+// Values 24 to 28: MIDI music, and MP3 music started or stopped; then the
+// group whose last value asks to go back a frame.
+void PlayActionMusic(Game& game, TextReader& file, ActionMedia& media, bool& mp3Running) {
+  const std::string& framesPath = game.GetPlayer().paths.FramesPath;
+  const bool stopMP3Music = file.ReadVariant().IsNonZero();
+  const bool playMusic = file.ReadVariant().IsNonZero();
+  const std::string musicFile = file.ReadVariant().ToText();
+  if (playMusic) PlayMIDImusic(game, framesPath + musicFile);
+  const bool playMP3 = file.ReadVariant().IsNonZero();
+  const std::string mp3File = file.ReadVariant().ToText();
+  if (playMP3) {
+    RequestMP3(game, framesPath + mp3File);
+    mp3Running = true;
+  } else if (media.stopSounds == 0 && stopMP3Music) {
+    game.MP3Timer.SetEnabled(false);
+    StopMP3(game);
+  }
+  if (!file.HasMoreData()) return;
+  for (int skipped = 0; skipped < 3; ++skipped) file.ReadVariant();
+  media.goBack = file.ReadVariant().IsNonZero();
+}
+
+// The area's own sound on channel 0, or else its sound-channels file.
+void PlayActionSound(Game& game, int16_t playSound, const std::string& soundFile,
+                     const std::string& channelsFile) {
+  if (soundFile.empty() || playSound == 0) {
+    PlaySoundChannels(game, channelsFile);
+    return;
+  }
+  game.GetPlayer().frames.EnsureWaveMix();
+  game.SoundMixer.CurrentChannel = 0;
+  game.SoundMixer.FileName = game.GetPlayer().paths.AreasPath + soundFile;
+  game.SoundMixer.AutoLoop = false;
+  game.SoundMixer.Play();
+}
+
+void WaitForVideo(Game& game) {
+  game.GetPlayer().platform.events.ProcessEventsUntil(
+      [&] {
+        return LowerCase(game.MovieMedia.Status()) == "stopped" || game.SkipVideoRequest != 0;
+      },
+      kVideoRecheck);
+  game.SkipVideoRequest = 0;
+}
+
+// The frame named by the action, or the one before in the history.
+int16_t ChangeFrame(Game& game, bool goToFrame, const std::string& targetFrame, bool goBack) {
+  if (goToFrame) {
+    OpenFrame(game, targetFrame);
+    return kActionOpenedFrame;
+  }
+  FrameHistory& history = game.FramesHistory;
+  if (!goBack || history.ListCount() < 2) return kActionDone;
+  history.RemoveItem(history.ListCount() - 1);
+  OpenFrame(game, history.List(history.ListCount() - 1));
+  return kActionOpenedFrame;
+}
 }  // namespace
 
 void Area_MouseDown(Game& game, int index, const ui::MouseArgs& args) {
@@ -54,135 +192,35 @@ void AreaClick(Game& game, int16_t areaIndex, int16_t button) {
 }
 
 int16_t MakeAction(Game& game, int16_t areaIndex, int16_t objectIndex) {
-  Player& player = game.GetPlayer();
-  const ProjectPaths& paths = player.paths;
-  int16_t actionResult = kActionDone;
   game.SkipVideoRequest = -1;
   bool mp3Running = MP3IsPlaying(game);
   try {
-    std::string objectName;
-    std::string actionFile;
-    std::string channelsFile;
-    if (objectIndex != 0) {
-      objectName = game.PickedObject[objectIndex].Tag();
-      actionFile = AreaFile(game, areaIndex, "_" + objectName + ".drg");
-      channelsFile = AreaFile(game, areaIndex, "_" + objectName + ".chn");
-    } else {
-      actionFile = AreaFile(game, areaIndex, "b.dat");
-      channelsFile = AreaFile(game, areaIndex, "d.dat");
-    }
-    if (!StoredFileExists(actionFile)) return kActionDone;
+    const ActionFiles files = ActionFilesOf(game, areaIndex, objectIndex);
+    if (!StoredFileExists(files.action)) return kActionDone;
 
-    TextReader file = TextReader::Open(actionFile);
-    const int16_t changeVariable = file.ReadInt16();
-    const std::string variableName = file.ReadText();
-    if (file.ReadVariant().IsTrueFlag() && changeVariable != 0)
-      ChangeVariableValue(game, variableName, 0);
-    if (file.ReadVariant().IsTrueFlag() && changeVariable != 0)
-      ChangeVariableValue(game, variableName, 1);
-    if (file.ReadVariant().IsTrueFlag() && changeVariable != 0)
-      ChangeVariableValue(game, variableName, -1);
-
-    const bool showMessage = file.ReadVariant().IsNonZero();
-    const std::string messageText = file.ReadVariant().ToText();
-    if (showMessage) player.frames.ShowGameMessage(messageText);
-
+    TextReader file = TextReader::Open(files.action);
+    ChangeActionVariable(game, file);
+    ShowActionMessage(game, file);
     const int16_t playSound = file.ReadInt16();
     const std::string soundFile = file.ReadText();
-    if (file.ReadVariant().IsNonZero()) {
-      if (objectIndex != 0) {
-        RemovePickedObject(game, objectIndex);
-      } else {
-        game.Disappear.Add(player.frames.CurrentFrameName, areaIndex);
-        player.platform.Trace("disappear \"" + Cp1252ToUtf8(player.frames.CurrentFrameName) +
-                              "\" " + std::to_string(areaIndex));
-      }
-    }
+    DisappearOrRemoveObject(game, file, areaIndex, objectIndex);
     if (file.ReadVariant().IsNonZero()) return kActionLeaveGame;
 
     const int16_t goToFrame = file.ReadInt16();
     const std::string targetFrame = file.ReadText();
-    int16_t stopSounds = 0;
-    bool goBack = false;
+    ActionMedia media;
     if (file.HasMoreData()) {
-      if (file.ReadInt16() != 0) game.MusicMedia.mmClose();
-      stopSounds = file.ReadInt16();
-      if (stopSounds != 0) player.frames.ReleaseWaveMix();
-      const int16_t playVideo = file.ReadInt16();
-      const std::string movieFile = file.ReadText();
-      file.ReadVariant();
-      const bool inRectangle = file.ReadVariant().IsTrueFlag();
-      const int16_t movieLeft = file.ReadInt16();
-      const int16_t movieTop = file.ReadInt16();
-      const int16_t movieWidth = file.ReadInt16();
-      const int16_t movieHeight = file.ReadInt16();
-      if (playVideo != 0) {
-        game.CutSceneArea.SetVisible(false);
-        if (inRectangle) {
-          game.CutSceneArea.Move(
-              MulInt16(movieLeft, ui::kTwipsPerPixel), MulInt16(movieTop, ui::kTwipsPerPixel),
-              MulInt16(movieWidth, ui::kTwipsPerPixel), MulInt16(movieHeight, ui::kTwipsPerPixel));
-          game.CutSceneArea.SetVisible(true);
-          game.CutSceneArea.BringToFront();
-          PlayMovieWithStop(game, paths.FramesPath + movieFile, game.CutSceneArea);
-        } else {
-          PlayMovieWithStop(game, paths.FramesPath + movieFile, game.PictureBox);
-        }
-      }
-      if (file.HasMoreData()) {
-        const bool stopMP3Music = file.ReadVariant().IsNonZero();
-        const bool playMusic = file.ReadVariant().IsNonZero();
-        const std::string musicFile = file.ReadVariant().ToText();
-        if (playMusic) PlayMIDImusic(game, paths.FramesPath + musicFile);
-        const bool playMP3 = file.ReadVariant().IsNonZero();
-        const std::string mp3File = file.ReadVariant().ToText();
-        if (playMP3) {
-          RequestMP3(game, paths.FramesPath + mp3File);
-          mp3Running = true;
-        } else if (stopSounds == 0 && stopMP3Music) {
-          game.MP3Timer.SetEnabled(false);
-          StopMP3(game);
-        }
-        if (file.HasMoreData()) {
-          file.ReadVariant();
-          file.ReadVariant();
-          file.ReadVariant();
-          goBack = file.ReadVariant().IsNonZero();
-        }
-      }
+      media.stopSounds = StopSoundsAndPlayVideo(game, file);
+      if (file.HasMoreData()) PlayActionMusic(game, file, media, mp3Running);
     }
-
-    if (stopSounds == 0 && !mp3Running) {
-      if (!soundFile.empty() && playSound != 0) {
-        player.frames.EnsureWaveMix();
-        game.SoundMixer.CurrentChannel = 0;
-        game.SoundMixer.FileName = paths.AreasPath + soundFile;
-        game.SoundMixer.AutoLoop = false;
-        game.SoundMixer.Play();
-      } else {
-        PlaySoundChannels(game, channelsFile);
-      }
-    }
-
-    player.platform.events.ProcessEventsUntil(
-        [&] {
-          return LowerCase(game.MovieMedia.Status()) == "stopped" || game.SkipVideoRequest != 0;
-        },
-        kVideoRecheck);
-    game.SkipVideoRequest = 0;
-
-    if (goToFrame != 0) {
-      OpenFrame(game, targetFrame);
-      actionResult = kActionOpenedFrame;
-    } else if (goBack && game.FramesHistory.ListCount() >= 2) {
-      game.FramesHistory.RemoveItem(game.FramesHistory.ListCount() - 1);
-      OpenFrame(game, game.FramesHistory.List(game.FramesHistory.ListCount() - 1));
-      actionResult = kActionOpenedFrame;
-    }
+    if (media.stopSounds == 0 && !mp3Running)
+      PlayActionSound(game, playSound, soundFile, files.channels);
+    WaitForVideo(game);
+    return ChangeFrame(game, goToFrame != 0, targetFrame, media.goBack);
   } catch (const RuntimeError&) {
-    ShowErrorMessage(player.platform, "Unable to complete area task.");
+    ShowErrorMessage(game.GetPlayer().platform, "Unable to complete area task.");
   }
-  return actionResult;
+  return kActionDone;
 }
 
 }  // namespace tf
