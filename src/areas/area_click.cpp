@@ -8,10 +8,11 @@
 #include "frames/open_frame.h"
 #include "media/music.h"
 #include "platform/runtime/checked_int16.h"
+#include "platform/runtime/cp1252.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"
-#include "platform/runtime/val.h"
+#include "platform/runtime/case_fold.h"
 #include "game/game_window.h"
 #include "game/player.h"
 #include "state/inventory.h"
@@ -160,7 +161,7 @@ int16_t MakeAction(Game& game, int16_t areaIndex, int16_t objectIndex) {
 
     player.platform.events.ProcessEventsUntil(
         [&] {
-          return LowerCase(game.MovieMedia.Status()) == "stopped" || game.SkipVideoRequest != 0;
+          return FoldCase(game.MovieMedia.Status()) == "stopped" || game.SkipVideoRequest != 0;
         },
         kVideoRecheck);
     game.SkipVideoRequest = 0;

@@ -8,7 +8,7 @@
 #include "platform/runtime/checked_int16.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"
-#include "platform/runtime/val.h"
+#include "platform/runtime/case_fold.h"
 #include "game/game_window.h"
 #include "game/player.h"
 #include "state/variables.h"
@@ -44,7 +44,7 @@ AreaHead ReadAreaHead(TextReader& file) {
 }
 
 bool IsStandardCursor(const std::string& name) {
-  return name.empty() || LowerCase(name) == "default";
+  return name.empty() || FoldCase(name) == "default";
 }
 
 void SetCursor(ui::Control& control, const std::string& icons, const std::string& cursorIcon) {

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "platform/runtime/path_resolver.h"
+#include "platform/runtime/cp1252.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"
 #include "welcome/resolutions.h"

@@ -1,6 +1,7 @@
 #include "media/animated_gif.h"
 
 #include "areas/area_click.h"
+#include "platform/runtime/cp1252.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 #include "game/game_window.h"
@@ -12,6 +13,10 @@ namespace {
 constexpr int16_t kDefaultSpeed = 50;
 
 void Trace(Game& game, const std::string& line) { game.GetPlayer().platform.Trace("gif " + line); }
+
+std::string ShownPath(Game& game, const std::string& path) {
+  return DisplayPath(path, game.GetPlayer().paths.ProjectPath);
+}
 }  // namespace
 
 int16_t AniGifNewWithIndex(Game& game, int16_t newIndex, const std::string& fileName, int16_t x,
@@ -43,7 +48,7 @@ void AniGifUpdate(Game& game, int16_t index, const std::string& fileName, int16_
     picture.LoadFile(fileName);
     picture.Move(0, 0, picture.Width(), picture.Height());
     picture.SetSpeed(speed > 0 ? speed : kDefaultSpeed);
-    Trace(game, "load " + std::to_string(index) + " \"" + Cp1252ToUtf8(fileName) + "\" " +
+    Trace(game, "load " + std::to_string(index) + " \"" + Cp1252ToUtf8(ShownPath(game, fileName)) + "\" " +
                     std::to_string(picture.Speed()));
     AniGifStart(game, index);
     picture.SetVisible(true);
@@ -53,7 +58,7 @@ void AniGifUpdate(Game& game, int16_t index, const std::string& fileName, int16_
     if (game.Window().Visible()) game.Window().SetFocus();
   } catch (const RuntimeError&) {
     game.GetPlayer().platform.messages.Show(
-        "Unable to load '" + fileName +
+        "Unable to load '" + ShownPath(game, fileName) +
             "'. The game may not work properly. Press 'Esc' and then click 'Exit' to quit the "
             "game.",
         ui::MessageButtons::Ok, ui::MessageIcon::Critical, "Error");

@@ -1,6 +1,6 @@
 #include "state/variables.h"
 
-#include "platform/runtime/path_resolver.h"
+#include "platform/runtime/cp1252.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"
 #include "game/game_window.h"
