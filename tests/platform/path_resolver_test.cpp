@@ -46,7 +46,8 @@ TEST_F(PathResolverTest, MatchesRawWindows1252NamesInAnyCase) {
   folder_.WriteFile("\x8A\x8C\x8E\x9F\xC0.txt", "");
   EXPECT_EQ(ResolvePath(folder_.Stored("SH\xD6RE.FME")), Disk("Sh\xF6re.fme"));
   EXPECT_EQ(ResolvePath(folder_.Stored("sh\xC3\xB6re.fme")), Disk("Sh\xF6re.fme"));
-  EXPECT_EQ(ResolvePath(folder_.Stored("\x9A\x9C\x9E\xFF\xE0.txt")), Disk("\x8A\x8C\x8E\x9F\xC0.txt"));
+  EXPECT_EQ(ResolvePath(folder_.Stored("\x9A\x9C\x9E\xFF\xE0.txt")),
+            Disk("\x8A\x8C\x8E\x9F\xC0.txt"));
   // Multiplication and division signs are no letters.
   folder_.WriteFile("\xD7.txt", "");
   EXPECT_EQ(ResolvePath(folder_.Stored("\xF7.txt")), Disk("\xF7.txt"));
@@ -140,7 +141,8 @@ TEST(PathResolverFolderTest, TakesTheSystemsFolderAsGiven) {
   for (std::string name : {"Sp\xC3\xA4t", "caf\xE9", "back\\slash"}) {
     folder.WriteFile(name + "/Frames/Start.fme", "");
     std::string project = (folder.Path() / name).string() + "/";
-    EXPECT_EQ(ResolvePath(project + "FRAMES\\start.FME"), folder.Path() / name / "Frames/Start.fme");
+    EXPECT_EQ(ResolvePath(project + "FRAMES\\start.FME"),
+              folder.Path() / name / "Frames/Start.fme");
   }
   folder.WriteFile("SP\xC3\x84T/Frames/Start.fme", "");
   EXPECT_EQ(ResolvePath(folder.Path().string() + "/SP\xC3\x84T/frames\\Start.fme"),
@@ -150,7 +152,9 @@ TEST(PathResolverFolderTest, TakesTheSystemsFolderAsGiven) {
 TEST(DisplayPathTest, ShowsTheSystemsPartAsUtf8AndTheRestAsStored) {
   EXPECT_EQ(DisplayPath("/g/Sp\xC3\xA4t/Areas/Sh\xF6re.gif", "/g/Sp\xC3\xA4t/"),
             "/g/Sp\xE4t/Areas/Sh\xF6re.gif");
-  EXPECT_EQ(DisplayPath("/g/caf\xE9\xD0\x94/x", "/g/caf\xE9\xD0\x94/"), "/g/caf?" "?/x");
+  EXPECT_EQ(DisplayPath("/g/caf\xE9\xD0\x94/x", "/g/caf\xE9\xD0\x94/"),
+            "/g/caf?"
+            "?/x");
   EXPECT_EQ(DisplayPath("/other/x", "/g/"), "/other/x");
 }
 

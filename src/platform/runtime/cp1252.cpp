@@ -32,9 +32,10 @@ void AppendUtf8(std::string& out, char32_t codePoint) {
 std::optional<char32_t> DecodeUtf8(std::string_view text, size_t& at) {
   auto lead = static_cast<unsigned char>(text[at++]);
   if (lead < 0x80) return lead;
-  int length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-               : lead >= 0xF0 && lead <= 0xF4                                   ? 4
-                                                                                : 0;
+  int length = lead >= 0xC2 && lead <= 0xDF   ? 2
+               : lead >= 0xE0 && lead <= 0xEF ? 3
+               : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                              : 0;
   if (length == 0 || at + length - 1 > text.size()) return std::nullopt;
   char32_t codePoint = lead & (0x7F >> length);
   for (int i = 1; i < length; ++i) {
