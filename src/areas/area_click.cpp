@@ -13,7 +13,9 @@
 #include "media/mmedia.h"
 #include "media/music.h"
 #include "media/wave_mix.h"
+#include "platform/runtime/case_fold.h"
 #include "platform/runtime/checked_int16.h"
+#include "platform/runtime/cp1252.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"
@@ -146,9 +148,7 @@ void PlayActionSound(Game& game, int16_t playSound, const std::string& soundFile
 
 void WaitForVideo(Game& game) {
   game.GetPlayer().platform.events.ProcessEventsUntil(
-      [&] {
-        return LowerCase(game.MovieMedia.Status()) == "stopped" || game.SkipVideoRequest != 0;
-      },
+      [&] { return FoldCase(game.MovieMedia.Status()) == "stopped" || game.SkipVideoRequest != 0; },
       kVideoRecheck);
   game.SkipVideoRequest = 0;
 }

@@ -9,6 +9,7 @@
 #include "game/game_window.h"
 #include "game/player.h"
 #include "media/animated_gif.h"
+#include "platform/runtime/case_fold.h"
 #include "platform/runtime/checked_int16.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"
@@ -47,7 +48,7 @@ AreaHead ReadAreaHead(TextReader& file) {
 }
 
 bool IsStandardCursor(const std::string& name) {
-  return name.empty() || LowerCase(name) == "default";
+  return name.empty() || FoldCase(name) == "default";
 }
 
 void SetCursor(ui::Control& control, const std::string& icons, const std::string& cursorIcon) {

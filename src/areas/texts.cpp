@@ -38,7 +38,7 @@ void ApplyLabelFile(ui::Label& text, const std::string& path) {
   next([&](const Variant& v) { ChangeFont(text, [&](ui::Font& f) { f.name = v.ToText(); }); });
   next([&](const Variant& v) {
     const double size = static_cast<float>(v.ToDouble());
-    if (size <= 0) RaiseError(380);
+    if (size <= 0) RaiseError(kErrInvalidPropertyValue);
     ChangeFont(text, [&](ui::Font& f) { f.size = size; });
   });
   next([&](const Variant& v) {
@@ -49,7 +49,7 @@ void ApplyLabelFile(ui::Label& text, const std::string& path) {
   });
   next([&](const Variant& v) {
     const int32_t colour = v.ToInt32();
-    if (colour < 0 || colour > 0xFFFFFF) RaiseError(380);
+    if (colour < 0 || colour > 0xFFFFFF) RaiseError(kErrInvalidPropertyValue);
     text.SetForeColor(static_cast<ui::Colour>(colour));
   });
 }

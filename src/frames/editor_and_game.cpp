@@ -1,6 +1,9 @@
 #include "frames/editor_and_game.h"
 
+#include <chrono>
+
 #include "game/error_message.h"
+#include "platform/runtime/cp1252.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"

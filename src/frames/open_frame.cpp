@@ -13,6 +13,7 @@
 #include "platform/runtime/checked_int16.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"
+#include "platform/runtime/case_fold.h"
 #include "platform/runtime/val.h"
 #include "platform/runtime/variant.h"
 
@@ -65,7 +66,7 @@ void SetBackground(Game& game, const EditorAndGame& frames, const std::string& f
       game.BackImage.ClearPicture();
       IgnoringErrors([&] {
         int32_t colour = Variant::String(frames.FramePicture).ToInt32();
-        if (colour < 0 || static_cast<uint32_t>(colour) > kLargestColour) RaiseError(380);
+        if (colour < 0 || static_cast<uint32_t>(colour) > kLargestColour) RaiseError(kErrInvalidPropertyValue);
         game.PictureBox.SetBackColor(static_cast<ui::Colour>(colour));
       });
       break;
@@ -148,7 +149,7 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
     IgnoringErrors([&] { PlayMovieWithStop(game, framesPath + frame.MovieFile, game.PictureBox); });
     player.platform.events.ProcessEventsUntil(
         [&] {
-          return LowerCase(game.MovieMedia.Status()) == "stopped" || game.SkipVideoRequest != 0;
+          return FoldCase(game.MovieMedia.Status()) == "stopped" || game.SkipVideoRequest != 0;
         },
         kVideoRecheck);
     IgnoringErrors([&] { game.MovieMedia.StopMovie(); });

@@ -6,10 +6,6 @@
 
 namespace tf {
 
-namespace {
-constexpr int kErrInvalidCall = 5;
-}
-
 ClassVariable& VariablesCollection::Add(const std::string& name, int16_t value,
                                         const std::string& sKey) {
   if (!sKey.empty() && std::find(keys_.begin(), keys_.end(), sKey) != keys_.end())

@@ -4,6 +4,7 @@
 #include "game/error_message.h"
 #include "game/game_window.h"
 #include "game/player.h"
+#include "platform/runtime/cp1252.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 
@@ -13,6 +14,10 @@ namespace {
 constexpr int16_t kDefaultSpeed = 50;
 
 void Trace(Game& game, const std::string& line) { game.GetPlayer().platform.Trace("gif " + line); }
+
+std::string ShownPath(Game& game, const std::string& path) {
+  return DisplayPath(path, game.GetPlayer().paths.ProjectPath);
+}
 }  // namespace
 
 int16_t AniGifNewWithIndex(Game& game, int16_t newIndex, const std::string& fileName, int16_t x,
@@ -44,8 +49,8 @@ void AniGifUpdate(Game& game, int16_t index, const std::string& fileName, int16_
     picture.LoadFile(fileName);
     picture.Move(0, 0, picture.Width(), picture.Height());
     picture.SetSpeed(speed > 0 ? speed : kDefaultSpeed);
-    Trace(game, "load " + std::to_string(index) + " \"" + Cp1252ToUtf8(fileName) + "\" " +
-                    std::to_string(picture.Speed()));
+    Trace(game, "load " + std::to_string(index) + " \"" + Cp1252ToUtf8(ShownPath(game, fileName)) +
+                    "\" " + std::to_string(picture.Speed()));
     AniGifStart(game, index);
     picture.SetVisible(true);
     ui::Container& box = game.AniGifBox[index];
@@ -53,7 +58,8 @@ void AniGifUpdate(Game& game, int16_t index, const std::string& fileName, int16_
     box.SetHeight(picture.Height());
     if (game.Window().Visible()) game.Window().SetFocus();
   } catch (const RuntimeError&) {
-    ShowErrorMessage(game.GetPlayer().platform, "Unable to load '" + fileName + "'.");
+    ShowErrorMessage(game.GetPlayer().platform,
+                     "Unable to load '" + ShownPath(game, fileName) + "'.");
   }
 }
 

@@ -3,6 +3,7 @@
 #include "game/error_message.h"
 #include "game/game_window.h"
 #include "game/player.h"
+#include "platform/runtime/cp1252.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"

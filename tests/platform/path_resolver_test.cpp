@@ -41,6 +41,18 @@ TEST_F(PathResolverTest, MatchesWindows1252NamesAgainstUtf8OnDisk) {
   EXPECT_EQ(ResolvePath(folder_.Stored("caf\xE9\\\xFF.txt")), Disk("Caf\xC3\xA9/\xC5\xB8.txt"));
 }
 
+TEST_F(PathResolverTest, MatchesRawWindows1252NamesInAnyCase) {
+  folder_.WriteFile("Sh\xF6re.fme", "");
+  folder_.WriteFile("\x8A\x8C\x8E\x9F\xC0.txt", "");
+  EXPECT_EQ(ResolvePath(folder_.Stored("SH\xD6RE.FME")), Disk("Sh\xF6re.fme"));
+  EXPECT_EQ(ResolvePath(folder_.Stored("sh\xC3\xB6re.fme")), Disk("Sh\xF6re.fme"));
+  EXPECT_EQ(ResolvePath(folder_.Stored("\x9A\x9C\x9E\xFF\xE0.txt")),
+            Disk("\x8A\x8C\x8E\x9F\xC0.txt"));
+  // Multiplication and division signs are no letters.
+  folder_.WriteFile("\xD7.txt", "");
+  EXPECT_EQ(ResolvePath(folder_.Stored("\xF7.txt")), Disk("\xF7.txt"));
+}
+
 TEST_F(PathResolverTest, ExistingPathIsReturnedAsGiven) {
   std::string root = folder_.Path().string();
   EXPECT_EQ(ResolvePath(folder_.Stored("frames\\Start.FME")).string(), root + "/frames/Start.FME");
@@ -122,14 +134,28 @@ TEST_F(PathResolverTest, StoredFileExistsOnlyForRegularFiles) {
   EXPECT_FALSE(StoredFileExists(folder_.Stored("frames\\gone.fme")));
 }
 
-TEST(Cp1252ToUtf8Test, DecodesEveryRange) {
-  EXPECT_EQ(Cp1252ToUtf8("Plain text 123"), "Plain text 123");
-  EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");
-  EXPECT_EQ(Cp1252ToUtf8("\x85\x99"), "\xE2\x80\xA6\xE2\x84\xA2");
-  EXPECT_EQ(Cp1252ToUtf8("\x8A\x9F"), "\xC5\xA0\xC5\xB8");
-  EXPECT_EQ(Cp1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");
-  EXPECT_EQ(Cp1252ToUtf8("\xA0\xE9\xFF"), "\xC2\xA0\xC3\xA9\xC3\xBF");
-  EXPECT_EQ(Cp1252ToUtf8(std::string_view("a\0b", 3)), std::string("a\0b", 3));
+TEST(PathResolverFolderTest, TakesTheSystemsFolderAsGiven) {
+  TempFolder folder;
+  // A folder named in UTF-8, one whose name is not UTF-8 and one with a "\"
+  // in its name; the first also exists in other letter case beside it.
+  for (std::string name : {"Sp\xC3\xA4t", "caf\xE9", "back\\slash"}) {
+    folder.WriteFile(name + "/Frames/Start.fme", "");
+    std::string project = (folder.Path() / name).string() + "/";
+    EXPECT_EQ(ResolvePath(project + "FRAMES\\start.FME"),
+              folder.Path() / name / "Frames/Start.fme");
+  }
+  folder.WriteFile("SP\xC3\x84T/Frames/Start.fme", "");
+  EXPECT_EQ(ResolvePath(folder.Path().string() + "/SP\xC3\x84T/frames\\Start.fme"),
+            folder.Path() / "SP\xC3\x84T/Frames/Start.fme");
+}
+
+TEST(DisplayPathTest, ShowsTheSystemsPartAsUtf8AndTheRestAsStored) {
+  EXPECT_EQ(DisplayPath("/g/Sp\xC3\xA4t/Areas/Sh\xF6re.gif", "/g/Sp\xC3\xA4t/"),
+            "/g/Sp\xE4t/Areas/Sh\xF6re.gif");
+  EXPECT_EQ(DisplayPath("/g/caf\xE9\xD0\x94/x", "/g/caf\xE9\xD0\x94/"),
+            "/g/caf?"
+            "?/x");
+  EXPECT_EQ(DisplayPath("/other/x", "/g/"), "/other/x");
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ TEST(TextWriterTest, FormatsEachKindOfValue) {
   EXPECT_EQ(TextWriter::Format(Variant::Double(-2.25)), "-2.25");
   EXPECT_EQ(TextWriter::Format(Variant::Double(0.5)), "0.5");
   EXPECT_EQ(TextWriter::Format(Variant::Double(1234567.0)), "1234567");
-  EXPECT_EQ(TextWriter::Format(Variant::String("a, \"b\"")), "\"a, \"b\"\"");
+  EXPECT_EQ(TextWriter::Format(Variant::String("a, 'b'")), "\"a, 'b'\"");
   EXPECT_EQ(TextWriter::Format(Variant::Date("2021-03-04")), "#2021-03-04#");
   EXPECT_EQ(TextWriter::Format(Variant::Error(52)), "#ERROR 52#");
 }
@@ -44,7 +44,7 @@ TEST(TextWriterTest, WritesCommasBetweenValuesAndCrLfAfterLines) {
 TEST(TextWriterTest, RoundTripsThroughTheReader) {
   TempFolder folder;
   TextWriter writer = TextWriter::Create(folder.Stored("round.sav"));
-  writer.WriteText("Tom, the cat\r\nline two");
+  writer.WriteText(" Tom, the 'cat'\r\nline two ");
   writer.WriteText("");
   writer.WriteInt(-32768);
   writer.EndLine();
@@ -60,7 +60,7 @@ TEST(TextWriterTest, RoundTripsThroughTheReader) {
   writer.Close();
 
   TextReader reader = TextReader::Open(folder.Stored("ROUND.SAV"));
-  EXPECT_EQ(reader.ReadText(), "Tom, the cat\r\nline two");
+  EXPECT_EQ(reader.ReadText(), " Tom, the 'cat'\r\nline two ");
   EXPECT_EQ(reader.ReadText(), "");
   EXPECT_EQ(reader.ReadInt16(), -32768);
   EXPECT_FALSE(reader.ReadBool());
@@ -72,6 +72,18 @@ TEST(TextWriterTest, RoundTripsThroughTheReader) {
   EXPECT_EQ(reader.ReadVariant(), Variant::Error(9));
   EXPECT_EQ(reader.ReadVariant(), Variant::String("12"));
   EXPECT_FALSE(reader.HasMoreData());
+}
+
+TEST(TextWriterTest, RefusesTextsThatCouldNotBeReadBack) {
+  TempFolder folder;
+  TextWriter writer = TextWriter::Create(folder.Stored("out.txt"));
+  writer.WriteText("a");
+  EXPECT_EQ(ErrorOf([&] { writer.WriteText("say \"hi\""); }), kErrInvalidCall);
+  EXPECT_EQ(ErrorOf([&] { writer.WriteVariant(Variant::String("cut\x1Ahere")); }), kErrInvalidCall);
+  writer.WriteText("b");
+  writer.EndLine();
+  writer.Close();
+  EXPECT_EQ(folder.ReadFile("out.txt"), "\"a\",\"b\"\r\n");
 }
 
 TEST(TextWriterTest, CreateReusesFolderAndFileInOtherCase) {

@@ -2,17 +2,22 @@
 # Runs one walkthrough through the real player, headless, with settings of its
 # own. Usage:
 #   run_walkthrough.sh [--settings INI] [--expect-status N] [--expect-trace FILE]
-#                      [--window] PLAYER PROJECT WALKTHROUGH
+#                      [--window] [--in-folder utf8|not-utf8|backslash]
+#                      PLAYER PROJECT WALKTHROUGH
 # --window plays in real windows on the display (run it under xvfb-run).
+# --in-folder plays a copy of the project in a folder named with UTF-8 letters,
+# with a byte that is not UTF-8, or with a "\", and checks that the trace shows
+# the folder's name (with "?" for what the game's encoding lacks).
 set -uo pipefail
 
-settings="" want_status=0 want_trace="" mode=--headless
+settings="" want_status=0 want_trace="" mode=--headless in_folder=""
 while [[ $# -gt 3 ]]; do
   case $1 in
     --window) mode=""; shift ;;
     --settings) settings=$2; shift 2 ;;
     --expect-status) want_status=$2; shift 2 ;;
     --expect-trace) want_trace=$2; shift 2 ;;
+    --in-folder) in_folder=$2; shift 2 ;;
     *) echo "run_walkthrough: unknown option $1" >&2; exit 2 ;;
   esac
 done
@@ -24,12 +29,29 @@ mkdir -p "$scratch/config/taleforge" "$scratch/runtime"
 chmod 700 "$scratch/runtime"
 [[ -n $settings ]] && cp "$settings" "$scratch/config/taleforge/Games.ini"
 
+case $in_folder in
+  "") ;;
+  utf8) folder=$'Sp\xc3\xa4tlese' shown=$'Sp\xc3\xa4tlese' ;;
+  not-utf8) folder=$'Caf\xe9' shown='Caf?' ;;
+  backslash) folder='back\slash' shown='back\slash' ;;
+  *) echo "run_walkthrough: unknown folder kind $in_folder" >&2; exit 2 ;;
+esac
+if [[ -n $in_folder ]]; then
+  cp -r "$project" "$scratch/$folder"
+  project="$scratch/$folder"
+fi
+
 XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/runtime" \
   "$player" "$project" $mode --walkthrough "$walkthrough" --trace "$scratch/trace"
 status=$?
 
 if [[ $status -ne $want_status ]]; then
   echo "run_walkthrough: exit status $status, expected $want_status; the trace:" >&2
+  cat "$scratch/trace" >&2
+  exit 1
+fi
+if [[ -n $in_folder ]] && ! grep -qF "\"$scratch/$shown/Areas/" "$scratch/trace"; then
+  echo "run_walkthrough: the trace does not show the folder as $scratch/$shown:" >&2
   cat "$scratch/trace" >&2
   exit 1
 fi

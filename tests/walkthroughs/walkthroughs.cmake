@@ -28,7 +28,6 @@ walkthrough(information_panel ${PROJECTS}/twelve information_panel.walk)
 walkthrough(demo_welcome ${CMAKE_SOURCE_DIR}/demo demo_welcome.walk)
 walkthrough(demo_playthrough ${CMAKE_SOURCE_DIR}/demo demo_playthrough.walk)
 walkthrough(failed_expectation ${PROJECTS}/twelve failed_expectation.walk --expect-status 1)
-walkthrough(script_error ${PROJECTS}/twelve script_error.walk --expect-status 2)
 walkthrough(action_after_end ${PROJECTS}/twelve action_after_end.walk --expect-status 2)
 
 walkthrough(new_game_start_frame ${PROJECTS}/colour new_game_start_frame.walk
@@ -51,6 +50,10 @@ walkthrough(disappearing_area ${PROJECTS}/playthrough disappearing_area.walk)
 walkthrough(exit_action ${PROJECTS}/playthrough exit_action.walk)
 walkthrough(area_load_failure ${PROJECTS}/playthrough area_load_failure.walk)
 walkthrough(menu_and_exit ${PROJECTS}/playthrough menu_and_exit.walk)
+
+foreach(kind utf8 not-utf8 backslash)
+  walkthrough(folder_name_${kind} ${PROJECTS}/folder-names folder_names.walk --in-folder ${kind})
+endforeach()
 
 # walkthrough_window(NAME PROJECT SCRIPT): the same in real windows on a
 # virtual X display, where pixels are read back from the screen.

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/walkthrough/runner.h"
+#include "platform/runtime/case_fold.h"
 
 namespace tf::walkthrough {
 
@@ -23,8 +24,7 @@ std::pair<int, QString> ParseKey(const std::string& name) {
   if (name == "esc") return {Qt::Key_Escape, "\x1b"};
   if (name == "enter") return {Qt::Key_Return, "\r"};
   if (name.size() == 1 && std::isalpha(static_cast<unsigned char>(name[0]))) {
-    char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
-    return {Qt::Key_A + (upper - 'A'), QString(QChar(name[0]))};
+    return {Qt::Key_A + (FoldCase(name[0]) - 'a'), QString(QChar(name[0]))};
   }
   throw ScriptError("unknown key '" + name + "' (esc, enter or a letter)");
 }

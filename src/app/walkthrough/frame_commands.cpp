@@ -9,6 +9,7 @@
 #include "app/walkthrough/runner.h"
 #include "frames/editor_and_game.h"
 #include "game/game_window.h"
+#include "platform/runtime/cp1252.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/ui/twips.h"
 #include "state/variables.h"

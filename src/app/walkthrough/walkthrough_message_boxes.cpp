@@ -1,6 +1,6 @@
 #include "app/walkthrough/walkthrough_message_boxes.h"
 
-#include "platform/runtime/path_resolver.h"
+#include "platform/runtime/cp1252.h"
 
 namespace tf::walkthrough {
 

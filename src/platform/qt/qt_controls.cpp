@@ -1,7 +1,6 @@
 #include "platform/qt/qt_controls.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFontMetrics>
 #include <QGraphicsSceneMouseEvent>
 #include <QImageReader>
@@ -10,17 +9,18 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/runtime/cp1252.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_input.h"
+#include "platform/qt/qt_native_file.h"
 #include "platform/qt/qt_pointer.h"
 #include "platform/ui/twips.h"
 
 namespace tf::ui {
 
 namespace {
-constexpr int kErrInvalidPropertyValue = 380;
 
 MouseArgs ArgsOf(int button, Qt::KeyboardModifiers modifiers, QPointF pos) {
   return {button, ShiftOf(modifiers), PixelsToTwips(pos.x()), PixelsToTwips(pos.y())};
@@ -194,7 +194,11 @@ void QtImage::LoadPicture(const std::string& storedPath) {
   std::filesystem::path path = ResolvePath(storedPath);
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) RaiseError(kErrFileNotFound, storedPath);
-  QImageReader reader(QString::fromStdString(path.string()));
+  std::optional<QByteArray> bytes = ReadNativeFile(path);
+  if (!bytes) RaiseError(kErrFileNotFound, storedPath);
+  QBuffer buffer(&*bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
   reader.setDecideFormatFromContent(true);
   QImage image = reader.read();
   if (image.isNull()) RaiseError(kErrInvalidPicture, storedPath);
@@ -373,11 +377,10 @@ void QtAnimatedPicture::LoadFile(const std::string& storedPath) {
   std::filesystem::path path = ResolvePath(storedPath);
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) RaiseError(kErrFileNotFound, storedPath);
-  QFile file(QString::fromStdString(path.string()));
-  if (!file.open(QIODevice::ReadOnly)) RaiseError(kErrFileNotFound, storedPath);
+  std::optional<QByteArray> bytes = ReadNativeFile(path);
+  if (!bytes) RaiseError(kErrFileNotFound, storedPath);
   auto buffer = std::make_unique<QBuffer>();
-  buffer->setData(file.readAll());
-  file.close();
+  buffer->setData(*bytes);
   buffer->open(QIODevice::ReadOnly);
   auto movie = std::make_unique<QMovie>(buffer.get());
   movie->setCacheMode(QMovie::CacheAll);

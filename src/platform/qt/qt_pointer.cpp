@@ -1,13 +1,13 @@
 #include "platform/qt/qt_pointer.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 #include <QPixmap>
 #include <algorithm>
 #include <filesystem>
 #include <optional>
 
+#include "platform/qt/qt_native_file.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 
@@ -92,9 +92,9 @@ QCursor LoadPointer(const std::string& storedPath) {
   std::filesystem::path path = ResolvePath(storedPath);
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) RaiseError(kErrFileNotFound, storedPath);
-  QFile file(QString::fromStdString(path.string()));
-  if (!file.open(QIODevice::ReadOnly)) RaiseError(kErrFileNotFound, storedPath);
-  return PointerFromBytes(file.readAll(), storedPath);
+  std::optional<QByteArray> bytes = ReadNativeFile(path);
+  if (!bytes) RaiseError(kErrFileNotFound, storedPath);
+  return PointerFromBytes(*bytes, storedPath);
 }
 
 }  // namespace tf::ui

@@ -7,61 +7,20 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/runtime/case_fold.h"
+#include "platform/runtime/cp1252.h"
+
 namespace tf {
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Windows-1252 bytes 0x80-0x9F; the five undefined ones keep their code point.
-constexpr char32_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-void AppendUtf8(std::string& out, char32_t codePoint) {
-  if (codePoint < 0x80) {
-    out += static_cast<char>(codePoint);
-  } else if (codePoint < 0x800) {
-    out += static_cast<char>(0xC0 | (codePoint >> 6));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (codePoint >> 12));
-    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  }
-}
-
-// Lower case of the Latin-1 capitals and the Windows-1252 ones (Š, Œ, Ž, Ÿ).
-char32_t FoldLatin(char32_t codePoint) {
-  if (codePoint >= 0xC0 && codePoint <= 0xDE && codePoint != 0xD7) {
-    return codePoint + 0x20;
-  }
-  if (codePoint == 0x152 || codePoint == 0x160 || codePoint == 0x17D) {
-    return codePoint + 1;
-  }
-  return codePoint == 0x178 ? 0xFF : codePoint;
-}
-
-// Case folding of ASCII and of two-byte UTF-8 letters; other bytes unchanged.
-std::string FoldCase(std::string_view name) {
-  std::string folded;
-  folded.reserve(name.size());
-  for (size_t i = 0; i < name.size(); ++i) {
-    auto lead = static_cast<unsigned char>(name[i]);
-    if (lead >= 'A' && lead <= 'Z') {
-      folded += static_cast<char>(lead - 'A' + 'a');
-    } else if (lead >= 0xC2 && lead <= 0xDF && i + 1 < name.size() &&
-               (static_cast<unsigned char>(name[i + 1]) & 0xC0) == 0x80) {
-      char32_t codePoint = ((lead & 0x1F) << 6) | (static_cast<unsigned char>(name[i + 1]) & 0x3F);
-      AppendUtf8(folded, FoldLatin(codePoint));
-      ++i;
-    } else {
-      folded += static_cast<char>(lead);
-    }
-  }
-  return folded;
+// The form names are compared in: Windows-1252 bytes (a UTF-8 name converted
+// where it can be), folded to small letters.
+std::string NameKey(std::string_view name) {
+  std::optional<std::string> cp1252 = Utf8ToCp1252(name);
+  return FoldCase(cp1252 ? *cp1252 : name);
 }
 
 struct FolderEntry {
@@ -109,7 +68,7 @@ class FolderCache {
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
       std::string name = entry.path().filename().string();
-      listing.entries.push_back({name, FoldCase(name)});
+      listing.entries.push_back({name, NameKey(name)});
     }
     // Sorted so that a folder holding several case variants always gives the same one.
     std::sort(listing.entries.begin(), listing.entries.end(),
@@ -137,17 +96,32 @@ FolderCache& Cache() {
   return cache;
 }
 
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+
 std::vector<std::string_view> SplitComponents(std::string_view path) {
   std::vector<std::string_view> components;
   size_t start = 0;
   while (start <= path.size()) {
-    size_t slash = std::min(path.find('/', start), path.size());
-    if (slash > start) {
-      components.push_back(path.substr(start, slash - start));
+    size_t end = std::find_if(path.begin() + start, path.end(), IsSeparator) - path.begin();
+    if (end > start) {
+      components.push_back(path.substr(start, end - start));
     }
-    start = slash + 1;
+    start = end + 1;
   }
   return components;
+}
+
+// Length of the longest leading part, ending before a "/" or at the end, that
+// exists on disk exactly as given: the system's own part of the path.
+size_t ExistingPrefixLength(std::string_view path) {
+  std::error_code error;
+  for (size_t end = path.size(); end > 0 && end != std::string_view::npos;
+       end = path.rfind('/', end - 1)) {
+    if (fs::exists(fs::path(path.substr(0, end)), error)) {
+      return end;
+    }
+  }
+  return path.front() == '/' ? 1 : 0;
 }
 
 // The name on disk for one component inside an already resolved folder.
@@ -156,10 +130,11 @@ std::optional<std::string> MatchComponent(const fs::path& folder, std::string_vi
   if (component == "." || component == ".." || fs::exists(folder / component, error)) {
     return std::string(component);
   }
+  // A stored name is Windows-1252, or UTF-8 when written on a system that uses it.
   std::vector<std::string> candidates{FoldCase(component)};
-  std::string decoded = FoldCase(Cp1252ToUtf8(component));
-  if (decoded != candidates.front()) {
-    candidates.push_back(std::move(decoded));
+  std::string asUtf8 = NameKey(component);
+  if (asUtf8 != candidates.front()) {
+    candidates.push_back(std::move(asUtf8));
   }
   return Cache().FindName(folder.empty() ? fs::path(".") : folder, candidates);
 }
@@ -167,15 +142,14 @@ std::optional<std::string> MatchComponent(const fs::path& folder, std::string_vi
 }  // namespace
 
 fs::path ResolvePath(std::string_view storedPath) {
-  std::string path(storedPath);
-  std::replace(path.begin(), path.end(), '\\', '/');
-  std::error_code error;
-  if (path.empty() || fs::exists(path, error)) {
-    return path;
+  if (storedPath.empty()) {
+    return {};
   }
-  fs::path resolved = path.front() == '/' ? fs::path("/") : fs::path();
+  size_t prefixLength = ExistingPrefixLength(storedPath);
+  fs::path resolved(storedPath.substr(0, prefixLength));
+  std::string_view rest = storedPath.substr(prefixLength);
   bool matching = true;
-  for (std::string_view component : SplitComponents(path)) {
+  for (std::string_view component : SplitComponents(rest)) {
     if (matching) {
       if (std::optional<std::string> name = MatchComponent(resolved, component)) {
         resolved /= *name;
@@ -185,6 +159,9 @@ fs::path ResolvePath(std::string_view storedPath) {
     }
     resolved /= component;
   }
+  if (!rest.empty() && IsSeparator(rest.back()) && resolved.has_filename()) {
+    resolved /= "";
+  }
   return resolved;
 }
 
@@ -193,14 +170,11 @@ bool StoredFileExists(std::string_view storedPath) {
   return fs::is_regular_file(ResolvePath(storedPath), error);
 }
 
-std::string Cp1252ToUtf8(std::string_view bytes) {
-  std::string text;
-  text.reserve(bytes.size());
-  for (char byte : bytes) {
-    auto code = static_cast<unsigned char>(byte);
-    AppendUtf8(text, code >= 0x80 && code < 0xA0 ? kCp1252High[code - 0x80] : code);
+std::string DisplayPath(std::string_view path, std::string_view systemFolder) {
+  if (!path.starts_with(systemFolder)) {
+    return std::string(path);
   }
-  return text;
+  return Utf8ToCp1252Lossy(systemFolder) + std::string(path.substr(systemFolder.size()));
 }
 
 }  // namespace tf

@@ -6,10 +6,12 @@
 
 namespace tf {
 
-// Turns a file name as the game stored it into a path on this disk: both "\"
-// and "/" separate components, and a component that does not exist in its
-// stored letter case is matched without regard to case, its bytes also tried
-// as Windows-1252 decoded to UTF-8. Folder listings are cached per folder and
+// Turns a file name as the game stored it into a path on this disk. The
+// longest leading part that exists exactly as given (cut only at "/") is the
+// system's own and is kept as it is; in the rest, which comes from the game's
+// files, both "\" and "/" separate components, and a component that does not
+// exist in its stored letter case is matched without regard to case, as
+// Windows-1252 or as UTF-8. Folder listings are cached per folder and
 // refreshed when the folder changes.
 //
 // Returns the best path found: when some component matches nothing, the rest
@@ -20,7 +22,10 @@ std::filesystem::path ResolvePath(std::string_view storedPath);
 // True when the stored path names an existing regular file.
 bool StoredFileExists(std::string_view storedPath);
 
-// Converts Windows-1252 bytes to UTF-8 (text shown on screen, names on disk).
-std::string Cp1252ToUtf8(std::string_view bytes);
+// A path as the game's messages show it, in the game's own encoding
+// (Windows-1252): a leading `systemFolder` is the system's name (UTF-8), each
+// character of it that Windows-1252 lacks shown as "?"; the rest stays as the
+// game stored it.
+std::string DisplayPath(std::string_view path, std::string_view systemFolder);
 
 }  // namespace tf

@@ -19,6 +19,8 @@ RuntimeError::RuntimeError(int number, const std::string& detail)
 
 std::string ErrorDescription(int number) {
   switch (number) {
+    case kErrInvalidCall:
+      return "Invalid procedure call or argument";
     case kErrOverflow:
       return "Overflow";
     case kErrSubscriptOutOfRange:
@@ -31,6 +33,14 @@ std::string ErrorDescription(int number) {
       return "File not found";
     case kErrInputPastEndOfFile:
       return "Input past end of file";
+    case kErrNoSuchArrayElement:
+      return "Control array element doesn't exist";
+    case kErrAlreadyLoaded:
+      return "Object already loaded";
+    case kErrCannotUnload:
+      return "Can't unload controls created at design time";
+    case kErrInvalidPropertyValue:
+      return "Invalid property value";
     case kErrInvalidPicture:
       return "Invalid picture";
     default:

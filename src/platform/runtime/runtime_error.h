@@ -5,14 +5,19 @@
 
 namespace tf {
 
-// Run-time error numbers as the game's data readers report them.
+// The run-time error numbers that readers, conversions and controls raise.
 enum ErrorNumber : int {
+  kErrInvalidCall = 5,
   kErrOverflow = 6,
   kErrSubscriptOutOfRange = 9,
   kErrTypeMismatch = 13,
   kErrBadFileNameOrNumber = 52,
   kErrFileNotFound = 53,
   kErrInputPastEndOfFile = 62,
+  kErrNoSuchArrayElement = 340,
+  kErrAlreadyLoaded = 360,
+  kErrCannotUnload = 362,
+  kErrInvalidPropertyValue = 380,
   kErrInvalidPicture = 481,
 };
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/runtime/case_fold.h"
 #include "platform/runtime/checked_int16.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
@@ -22,16 +23,6 @@ constexpr char kEndOfFileMark = '\x1A';
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
-
-std::string ToUpperAscii(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') {
-      c = static_cast<char>(c - 'a' + 'A');
-    }
-  }
-  return upper;
-}
 
 bool IsDigits(std::string_view text, size_t count) {
   if (text.size() != count) {
@@ -83,8 +74,8 @@ bool IsDateText(std::string_view text) {
 
 // "#ERROR n#" without its # signs.
 std::optional<int32_t> ErrorNumberOf(std::string_view inner) {
-  constexpr std::string_view kPrefix = "ERROR ";
-  if (ToUpperAscii(inner.substr(0, kPrefix.size())) != kPrefix) {
+  constexpr std::string_view kPrefix = "error ";
+  if (FoldCase(inner.substr(0, kPrefix.size())) != kPrefix) {
     return std::nullopt;
   }
   std::optional<NumberText> number = ParseNumber(inner.substr(kPrefix.size()));
@@ -114,11 +105,11 @@ Variant ClassifyUnquoted(std::string_view text) {
   }
   if (text.size() >= 2 && text.front() == '#' && text.back() == '#') {
     std::string_view inner = text.substr(1, text.size() - 2);
-    std::string upper = ToUpperAscii(inner);
-    if (upper == "TRUE" || upper == "FALSE") {
-      return Variant::Boolean(upper == "TRUE");
+    std::string folded = FoldCase(inner);
+    if (folded == "true" || folded == "false") {
+      return Variant::Boolean(folded == "true");
     }
-    if (upper == "NULL") {
+    if (folded == "null") {
       return Variant::Null();
     }
     if (std::optional<int32_t> error = ErrorNumberOf(inner)) {
@@ -237,11 +228,11 @@ int16_t TextReader::ReadInt16() {
 
 bool TextReader::ReadBool() {
   RawValue value = ReadRaw(Termination::Variant);
-  std::string upper = ToUpperAscii(value.text);
-  if (upper == "#TRUE#" || upper == "TRUE") {
+  std::string folded = FoldCase(value.text);
+  if (folded == "#true#" || folded == "true") {
     return true;
   }
-  if (upper == "#FALSE#" || upper == "FALSE" || upper.empty()) {
+  if (folded == "#false#" || folded == "false" || folded.empty()) {
     return false;
   }
   std::optional<NumberText> number = ParseNumber(value.text);

@@ -41,8 +41,9 @@ void TextWriter::WriteInt(int32_t value) { WriteVariant(Variant::Long(value)); }
 void TextWriter::WriteBool(bool value) { WriteVariant(Variant::Boolean(value)); }
 
 void TextWriter::WriteVariant(const Variant& value) {
+  std::string bytes = Format(value);
   Separate();
-  out_ << Format(value);
+  out_ << bytes;
 }
 
 void TextWriter::EndLine() {
@@ -76,6 +77,10 @@ std::string TextWriter::Format(const Variant& value) {
     case Variant::Kind::Double:
       return value.ToText();
     case Variant::Kind::String:
+      // The reader ends a quoted text at the next quote and the data at a Ctrl+Z.
+      if (value.Text().find_first_of("\"\x1A") != std::string::npos) {
+        RaiseError(kErrInvalidCall, "a text with a double quote or Ctrl+Z can't be written");
+      }
       return '"' + value.Text() + '"';
     case Variant::Kind::Date:
       return '#' + value.Text() + '#';

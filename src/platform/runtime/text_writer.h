@@ -17,6 +17,8 @@ class TextWriter {
   // error 53 / 52 when it cannot be created.
   static TextWriter Create(const std::string& storedPath);
 
+  // A text holding a double quote or a Ctrl+Z could not be read back: error 5,
+  // and nothing of it is written.
   void WriteText(const std::string& text);
   void WriteInt(int32_t value);
   void WriteBool(bool value);
@@ -25,7 +27,7 @@ class TextWriter {
   // Flushes and closes; raises an error when the data could not be written.
   void Close();
 
-  // The bytes of one value as it would be written.
+  // The bytes of one value as it would be written; error 5 as for WriteText.
   static std::string Format(const Variant& value);
 
  private:

@@ -190,11 +190,4 @@ std::optional<NumberText> ParseNumber(std::string_view text) {
   return NumberText{DecimalValue(parts), !parts.hasPoint && !parts.hasExponentMark};
 }
 
-std::string LowerCase(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return lower;
-}
-
 }  // namespace tf

@@ -19,7 +19,4 @@ struct NumberText {
 };
 std::optional<NumberText> ParseNumber(std::string_view text);
 
-// The text with A to Z in lower case, as names are compared "in lower case".
-std::string LowerCase(std::string_view text);
-
 }  // namespace tf

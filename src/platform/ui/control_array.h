@@ -19,13 +19,13 @@ class ControlArray {
   // Error 340 for an element that isn't loaded.
   T& operator[](int index) const {
     auto it = elements_.find(index);
-    if (it == elements_.end()) RaiseError(340);
+    if (it == elements_.end()) RaiseError(kErrNoSuchArrayElement);
     return *it->second;
   }
 
   // Error 360 when the element is already loaded.
   T& Load(int index) {
-    if (Exists(index)) RaiseError(360);
+    if (Exists(index)) RaiseError(kErrAlreadyLoaded);
     if (index < 0) RaiseError(kErrSubscriptOutOfRange);
     T& element = static_cast<T&>(form_->CloneControl(*elements_.at(0), index));
     elements_[index] = &element;
@@ -34,9 +34,9 @@ class ControlArray {
 
   // Element 0 can't be unloaded (error 362); error 340 for one not loaded.
   void Unload(int index) {
-    if (index == 0) RaiseError(362);
+    if (index == 0) RaiseError(kErrCannotUnload);
     auto it = elements_.find(index);
-    if (it == elements_.end()) RaiseError(340);
+    if (it == elements_.end()) RaiseError(kErrNoSuchArrayElement);
     T* element = it->second;
     elements_.erase(it);
     form_->Destroy(*element);

@@ -1,18 +1,15 @@
 #include "platform/ui/data_controls.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 
+#include "platform/runtime/case_fold.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 
 namespace tf::ui {
 
 namespace {
-constexpr int kErrInvalidArgument = 5;
-
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
 bool Match(const char* name, const char* pattern) {
   for (; *pattern; ++pattern) {
@@ -24,7 +21,7 @@ bool Match(const char* name, const char* pattern) {
       return Match("", pattern);
     }
     if (!*name) return false;
-    if (*pattern != '?' && Lower(*pattern) != Lower(*name)) return false;
+    if (*pattern != '?' && FoldCase(*pattern) != FoldCase(*name)) return false;
     ++name;
   }
   return *name == '\0';
@@ -34,14 +31,14 @@ bool Match(const char* name, const char* pattern) {
 void MemoryStringList::AddItem(const std::string& item) { items_.push_back(item); }
 
 void MemoryStringList::RemoveItem(int index) {
-  if (index < 0 || index >= ListCount()) RaiseError(kErrInvalidArgument);
+  if (index < 0 || index >= ListCount()) RaiseError(kErrInvalidCall);
   items_.erase(items_.begin() + index);
 }
 
 int MemoryStringList::ListCount() const { return static_cast<int>(items_.size()); }
 
 const std::string& MemoryStringList::List(int index) const {
-  if (index < 0 || index >= ListCount()) RaiseError(kErrInvalidArgument);
+  if (index < 0 || index >= ListCount()) RaiseError(kErrInvalidCall);
   return items_[static_cast<size_t>(index)];
 }
 
@@ -65,7 +62,7 @@ void DiskFileList::SetPattern(const std::string& pattern) {
 int DiskFileList::ListCount() const { return static_cast<int>(files_.size()); }
 
 const std::string& DiskFileList::List(int index) const {
-  if (index < 0 || index >= ListCount()) RaiseError(kErrInvalidArgument);
+  if (index < 0 || index >= ListCount()) RaiseError(kErrInvalidCall);
   return files_[static_cast<size_t>(index)];
 }
 
@@ -80,7 +77,7 @@ void DiskFileList::Refresh() {
   }
   std::sort(files_.begin(), files_.end(), [](const std::string& a, const std::string& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return Lower(x) < Lower(y); });
+                                        [](char x, char y) { return FoldCase(x) < FoldCase(y); });
   });
 }
 

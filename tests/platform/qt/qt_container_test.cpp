@@ -47,8 +47,8 @@ TEST_F(SetContainerTest, ControlIsDrawnAtItsPlaceInsideTheNewContainer) {
 TEST_F(SetContainerTest, ContainerCantHoldItselfOrWhatHoldsIt) {
   QtContainer& outer = NewBox("Outer", nullptr, 0, 0);
   QtContainer& inner = NewBox("Inner", &outer, 150, 150);
-  EXPECT_EQ(ErrorOf([&] { outer.SetContainer(&outer); }), 380);
-  EXPECT_EQ(ErrorOf([&] { outer.SetContainer(&inner); }), 380);
+  EXPECT_EQ(ErrorOf([&] { outer.SetContainer(&outer); }), kErrInvalidPropertyValue);
+  EXPECT_EQ(ErrorOf([&] { outer.SetContainer(&inner); }), kErrInvalidPropertyValue);
   EXPECT_EQ(outer.GetContainer(), nullptr);
   EXPECT_EQ(outer.Item().parentItem(), nullptr);
 }
