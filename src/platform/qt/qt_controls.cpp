@@ -10,11 +10,11 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/runtime/path_resolver.h"
+#include "platform/runtime/runtime_error.h"
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_input.h"
 #include "platform/qt/qt_pointer.h"
-#include "platform/runtime/path_resolver.h"
-#include "platform/runtime/runtime_error.h"
 #include "platform/ui/twips.h"
 
 namespace tf::ui {
