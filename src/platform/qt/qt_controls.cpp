@@ -101,6 +101,12 @@ void ControlItem::hoverMoveEvent(QGraphicsSceneHoverEvent* event) {
 
 // QtControl
 
+QtControlBase* QtControlOf(Control& control) { return dynamic_cast<QtControlBase*>(&control); }
+
+const QtControlBase* QtControlOf(const Control& control) {
+  return dynamic_cast<const QtControlBase*>(&control);
+}
+
 template <class Interface>
 QtControl<Interface>::QtControl(QtForm& form, std::string name, int index, Container* container,
                                 QGraphicsItem* parentItem)
@@ -121,7 +127,7 @@ void QtControl<Interface>::ReleaseChildren() {
   // The item would take the items moved into it along; they belong to
   // their own controls, which move on to this control's container.
   for (QGraphicsItem* child : item_->childItems())
-    if (auto* childItem = dynamic_cast<ControlItem*>(child))
+    if (auto* childItem = qgraphicsitem_cast<ControlItem*>(child))
       childItem->Owner().SetContainer(container_);
 }
 
@@ -158,7 +164,9 @@ void QtControl<Interface>::SetContainer(Container* container) {
 
 template <class Interface>
 void QtControl<Interface>::SetStandardPointer() {
-  item_->unsetCursor();
+  // Set, not unset: an item without a pointer of its own would show the
+  // pointer of whatever lies beneath it.
+  item_->setCursor(Qt::ArrowCursor);
 }
 
 template <class Interface>
@@ -227,6 +235,14 @@ int QtImage::PictureHeight() const {
   return pixmap_.isNull() ? 0 : PixelsToTwips(pixmap_.height());
 }
 
+Control& QtImage::Clone(QtForm& form, int index) const {
+  QtImage& copy = form.CreateImage(Name(), container_, index);
+  copy.Move(left_, top_, width_, height_);
+  copy.SetStretch(stretch_);
+  copy.SetPixmap(pixmap_);
+  return copy;
+}
+
 // QtLabel
 
 QtLabel::QtLabel(QtForm& form, std::string name, int index, Container* container,
@@ -290,15 +306,17 @@ void QtLabel::SetAutoSize(bool autoSize) {
   FitToCaption();
 }
 
-void QtLabel::CopySettingsFrom(const QtLabel& other) {
-  font_ = other.font_;
-  foreColor_ = other.foreColor_;
-  backColor_ = other.backColor_;
-  transparent_ = other.transparent_;
-  alignment_ = other.alignment_;
-  autoSize_ = other.autoSize_;
-  Move(other.Left(), other.Top(), other.Width(), other.Height());
-  SetCaption(other.caption_);
+Control& QtLabel::Clone(QtForm& form, int index) const {
+  QtLabel& copy = form.CreateLabel(Name(), container_, index);
+  copy.font_ = font_;
+  copy.foreColor_ = foreColor_;
+  copy.backColor_ = backColor_;
+  copy.transparent_ = transparent_;
+  copy.alignment_ = alignment_;
+  copy.autoSize_ = autoSize_;
+  copy.Move(left_, top_, width_, height_);
+  copy.SetCaption(caption_);
+  return copy;
 }
 
 void QtLabel::FitToCaption() {
@@ -310,8 +328,9 @@ void QtLabel::FitToCaption() {
 
 // QtCheckBox
 
-QtCheckBox::QtCheckBox(QtForm& form, std::string name, Container* container, QGraphicsItem* parent)
-    : QtControl(form, std::move(name), -1, container, parent) {
+QtCheckBox::QtCheckBox(QtForm& form, std::string name, int index, Container* container,
+                       QGraphicsItem* parent)
+    : QtControl(form, std::move(name), index, container, parent) {
   item_->paintFn = [this](QPainter& painter) {
     QRectF box(0.5, 0.5, 12, 12);
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -330,6 +349,10 @@ void QtCheckBox::SetValue(int value) {
   if (value < 0 || value > 2) RaiseError(kErrInvalidPropertyValue);
   value_ = value;
   item_->update();
+}
+
+Control& QtCheckBox::Clone(QtForm&, int) const {
+  RaiseError(kErrInvalidPicture, "a check box can't be an array element");
 }
 
 // QtContainer
@@ -360,6 +383,13 @@ void QtContainer::PaintPicture(const Image& source, int x, int y, int width, int
 }
 
 void QtContainer::Refresh() { item_->update(); }
+
+Control& QtContainer::Clone(QtForm& form, int index) const {
+  QtContainer& copy = form.CreateContainer(Name(), container_, index);
+  copy.Move(left_, top_, width_, height_);
+  copy.SetBackColor(backColor_);
+  return copy;
+}
 
 // QtAnimatedPicture
 
@@ -428,6 +458,13 @@ bool QtAnimatedPicture::Playing() const { return movie_ && movie_->state() == QM
 
 int QtAnimatedPicture::CurrentFrame() const { return movie_ ? movie_->currentFrameNumber() : -1; }
 
+Control& QtAnimatedPicture::Clone(QtForm& form, int index) const {
+  QtAnimatedPicture& copy = form.CreateAnimatedPicture(Name(), container_, index);
+  copy.Move(left_, top_, width_, height_);
+  copy.SetSpeed(speed_);
+  return copy;
+}
+
 // QtMenuEntry
 
 void QtMenuEntry::SetVisible(bool visible) {
@@ -438,9 +475,9 @@ void QtMenuEntry::SetVisible(bool visible) {
 // QtTimer
 
 QtTimer::QtTimer(std::string name) : Timer(std::move(name), -1) {
-  QObject::connect(&timer_, &QTimer::timeout, [this] {
-    if (onTimer) onTimer();
-  });
+  timer_.setTimerType(Qt::PreciseTimer);
+  timer_.setSingleShot(true);
+  QObject::connect(&timer_, &QTimer::timeout, [this] { Fire(); });
 }
 
 void QtTimer::SetInterval(int milliseconds) {
@@ -457,9 +494,25 @@ void QtTimer::SetEnabled(bool enabled) {
 
 void QtTimer::Update() {
   if (enabled_ && interval_ > 0)
-    timer_.start(interval_);
+    Arm(std::chrono::milliseconds(interval_));
   else
     timer_.stop();
+}
+
+void QtTimer::Arm(std::chrono::steady_clock::duration wait) {
+  due_ = std::chrono::steady_clock::now() + wait;
+  timer_.start(std::chrono::ceil<std::chrono::milliseconds>(wait));
+}
+
+void QtTimer::Fire() {
+  auto early = due_ - std::chrono::steady_clock::now();
+  if (early > early.zero()) {
+    timer_.start(std::chrono::ceil<std::chrono::milliseconds>(early));
+    return;
+  }
+  // The next period starts now; the handler may stop or change it.
+  Update();
+  if (onTimer) onTimer();
 }
 
 }  // namespace tf::ui

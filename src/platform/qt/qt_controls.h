@@ -3,6 +3,7 @@
 #include <QGraphicsItem>
 #include <QPixmap>
 #include <QTimer>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -20,8 +21,11 @@ class QtForm;
 // its control asks and hands mouse events to the control's handlers.
 class ControlItem : public QGraphicsItem {
  public:
+  enum { Type = UserType + 1 };
+
   ControlItem(Control& owner, QGraphicsItem* parent);
 
+  int type() const override { return Type; }
   QRectF boundingRect() const override;
   void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
   void SetSize(QSizeF size);
@@ -42,9 +46,27 @@ class ControlItem : public QGraphicsItem {
   QSizeF size_;
 };
 
+// What the form asks of each of its Qt controls, whatever its kind.
+class QtControlBase {
+ public:
+  virtual ControlItem& Item() const = 0;
+  // A new element of the control's array: the same kind, container, place
+  // and settings, with the given index.
+  virtual Control& Clone(QtForm& form, int index) const = 0;
+  // Hands the controls that lie in this one to this one's own container.
+  virtual void ReleaseChildren() = 0;
+
+ protected:
+  ~QtControlBase() = default;
+};
+
+// The Qt side of a control; null for one that no Qt form made.
+QtControlBase* QtControlOf(Control& control);
+const QtControlBase* QtControlOf(const Control& control);
+
 // What all the Qt controls share: geometry in twips over a ControlItem.
 template <class Interface>
-class QtControl : public Interface {
+class QtControl : public Interface, public QtControlBase {
  public:
   QtControl(QtForm& form, std::string name, int index, Container* container,
             QGraphicsItem* parentItem);
@@ -63,9 +85,8 @@ class QtControl : public Interface {
   void SetCustomPointer(const std::string& storedPath) override;
 
   Container* GetContainer() const { return container_; }
-  // Hands the controls that lie in this one to this one's own container.
-  void ReleaseChildren();
-  ControlItem& Item() const { return *item_; }
+  void ReleaseChildren() override;
+  ControlItem& Item() const override { return *item_; }
 
  protected:
   QtForm& form_;
@@ -86,6 +107,7 @@ class QtImage : public QtControl<Image> {
   bool Stretch() const override { return stretch_; }
   int PictureWidth() const override;
   int PictureHeight() const override;
+  Control& Clone(QtForm& form, int index) const override;
 
   const QPixmap& Pixmap() const { return pixmap_; }
   void SetPixmap(const QPixmap& pixmap);
@@ -108,8 +130,7 @@ class QtLabel : public QtControl<Label> {
   void SetTransparent(bool transparent) override;
   void SetAlignment(Alignment alignment) override;
   void SetAutoSize(bool autoSize) override;
-
-  void CopySettingsFrom(const QtLabel& other);
+  Control& Clone(QtForm& form, int index) const override;
 
  private:
   void FitToCaption();
@@ -124,9 +145,11 @@ class QtLabel : public QtControl<Label> {
 
 class QtCheckBox : public QtControl<CheckBox> {
  public:
-  QtCheckBox(QtForm& form, std::string name, Container* container, QGraphicsItem* parent);
+  QtCheckBox(QtForm& form, std::string name, int index, Container* container,
+             QGraphicsItem* parent);
   int Value() const override { return value_; }
   void SetValue(int value) override;
+  Control& Clone(QtForm& form, int index) const override;
 
  private:
   int value_ = 0;
@@ -142,6 +165,7 @@ class QtContainer : public QtControl<Container> {
   int ScaleHeight() const override { return Height(); }
   void PaintPicture(const Image& source, int x, int y, int width, int height) override;
   void Refresh() override;
+  Control& Clone(QtForm& form, int index) const override;
 
  private:
   Colour backColor_ = 0;
@@ -160,6 +184,7 @@ class QtAnimatedPicture : public QtControl<AnimatedPicture> {
   void Stop() override;
   bool Playing() const override;
   int CurrentFrame() const override;
+  Control& Clone(QtForm& form, int index) const override;
 
  private:
   int SpeedPercent() const;
@@ -170,6 +195,8 @@ class QtAnimatedPicture : public QtControl<AnimatedPicture> {
   std::unique_ptr<QMovie> movie_;
 };
 
+// Never fires before its interval is over: Qt's precise timers keep to the
+// millisecond, and a wake-up that still comes early waits out the rest.
 class QtTimer : public Timer {
  public:
   explicit QtTimer(std::string name);
@@ -180,7 +207,10 @@ class QtTimer : public Timer {
 
  private:
   void Update();
+  void Arm(std::chrono::steady_clock::duration wait);
+  void Fire();
   QTimer timer_;
+  std::chrono::steady_clock::time_point due_;
   int interval_ = 0;
   bool enabled_ = false;
 };

@@ -1,12 +1,21 @@
 #include "platform/qt/qt_desktop.h"
 
+#include <unistd.h>
+
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QLockFile>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
+#include <QTemporaryFile>
+#include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "platform/qt/qt_controls.h"
 
@@ -96,13 +105,58 @@ std::optional<std::string> QtSettingsStore::Get(const std::string& application,
   return value.toString().toStdString();
 }
 
-void QtSettingsStore::Set(const std::string& application, const std::string& section,
-                          const std::string& key, const std::string& value) {
-  QSettings settings(QString::fromStdString(FilePath(application)), QSettings::IniFormat);
+namespace {
+// How long a write waits for another writer of the file before it goes on
+// without writing.
+constexpr std::chrono::milliseconds kSettingsLockWait{300};
+
+// Writes the value into a copy of the file beside it; the path of the copy,
+// or nothing on failure.
+std::optional<QString> WriteDraft(const QString& path, const std::string& section,
+                                  const std::string& key, const std::string& value) {
+  QTemporaryFile draft(path + ".XXXXXX");
+  if (!draft.open()) return std::nullopt;
+  QFile old(path);
+  if (old.exists() && (!old.open(QIODevice::ReadOnly) || draft.write(old.readAll()) != old.size()))
+    return std::nullopt;
+  draft.close();
+  QSettings settings(draft.fileName(), QSettings::IniFormat);
   settings.beginGroup(ui::ToQString(section));
   settings.setValue(ui::ToQString(key), ui::ToQString(value));
   settings.endGroup();
   settings.sync();
+  QFile written(draft.fileName());
+  if (settings.status() != QSettings::NoError || !written.open(QIODevice::ReadWrite) ||
+      ::fsync(written.handle()) != 0)
+    return std::nullopt;
+  // QSettings takes a file of the same size and time as the one it read
+  // last for unchanged; a second write within the same millisecond must
+  // not look like that.
+  QDateTime oldTime = QFileInfo(path).lastModified();
+  if (oldTime.isValid() && written.fileTime(QFileDevice::FileModificationTime) == oldTime)
+    written.setFileTime(oldTime.addMSecs(1), QFileDevice::FileModificationTime);
+  draft.setAutoRemove(false);
+  return draft.fileName();
+}
+}  // namespace
+
+void QtSettingsStore::Set(const std::string& application, const std::string& section,
+                          const std::string& key, const std::string& value) {
+  // An empty group is the file's general section, which another game
+  // without a key would read.
+  if (section.empty()) return;
+  QString path = QString::fromStdString(FilePath(application));
+  if (!QDir().mkpath(QFileInfo(path).absolutePath())) return;
+  // The lock QSettings itself takes. One held by a program that hangs, or
+  // left by another machine, costs this write instead of the program's end.
+  QLockFile lock(path + ".lock");
+  if (!lock.tryLock(kSettingsLockWait)) return;
+  // The new file takes the old one's place whole, so a crash leaves the one
+  // or the other.
+  std::optional<QString> draft = WriteDraft(path, section, key, value);
+  if (draft &&
+      std::rename(QFile::encodeName(*draft).constData(), QFile::encodeName(path).constData()) != 0)
+    QFile::remove(*draft);
 }
 
 // QtWindowFactory

@@ -29,13 +29,9 @@ int KeyCodeOf(const QKeyEvent& event) {
   return 0;
 }
 
-ControlItem* ItemOf(const Control& control) {
-  if (auto* c = dynamic_cast<const QtImage*>(&control)) return &c->Item();
-  if (auto* c = dynamic_cast<const QtLabel*>(&control)) return &c->Item();
-  if (auto* c = dynamic_cast<const QtCheckBox*>(&control)) return &c->Item();
-  if (auto* c = dynamic_cast<const QtContainer*>(&control)) return &c->Item();
-  if (auto* c = dynamic_cast<const QtAnimatedPicture*>(&control)) return &c->Item();
-  return nullptr;
+const ControlItem* ItemOf(const Control& control) {
+  const QtControlBase* qtControl = QtControlOf(control);
+  return qtControl ? &qtControl->Item() : nullptr;
 }
 }  // namespace
 
@@ -46,7 +42,9 @@ FormView::FormView(QtForm& form) : form_(form) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
+  // Only what changed is painted again: an animated picture repaints its
+  // own rectangle, not the window.
+  setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
   setCacheMode(QGraphicsView::CacheNone);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
@@ -71,10 +69,10 @@ void FormView::mousePressEvent(QMouseEvent* event) {
 }
 
 void FormView::mouseMoveEvent(QMouseEvent* event) {
-  if (scene()->mouseGrabberItem() || itemAt(event->position().toPoint())) {
-    QGraphicsView::mouseMoveEvent(event);
-    return;
-  }
+  // The view also puts back its own pointer when the mouse leaves the
+  // controls for the bare window.
+  QGraphicsView::mouseMoveEvent(event);
+  if (scene()->mouseGrabberItem() || itemAt(event->position().toPoint())) return;
   if (form_.onMouseMove)
     form_.onMouseMove({ButtonsOf(event->buttons()), ShiftOf(event->modifiers()),
                        PixelsToTwips(event->position().x()), PixelsToTwips(event->position().y())});
@@ -213,35 +211,32 @@ T& QtForm::Add(Args&&... args) {
   return result;
 }
 
-Image& QtForm::CreateImage(const std::string& name, Container* container, int index) {
-  auto& image = Add<QtImage>(*this, name, index, container, ParentItem(container));
-  if (!container) scene_->addItem(&image.Item());
-  return image;
+template <class T>
+T& QtForm::AddControl(const std::string& name, Container* container, int index) {
+  auto& control = Add<T>(*this, name, index, container, ParentItem(container));
+  if (!container) scene_->addItem(&control.Item());
+  return control;
 }
 
-Label& QtForm::CreateLabel(const std::string& name, Container* container, int index) {
-  auto& label = Add<QtLabel>(*this, name, index, container, ParentItem(container));
-  if (!container) scene_->addItem(&label.Item());
-  return label;
+QtImage& QtForm::CreateImage(const std::string& name, Container* container, int index) {
+  return AddControl<QtImage>(name, container, index);
 }
 
-CheckBox& QtForm::CreateCheckBox(const std::string& name, Container* container) {
-  auto& box = Add<QtCheckBox>(*this, name, container, ParentItem(container));
-  if (!container) scene_->addItem(&box.Item());
-  return box;
+QtLabel& QtForm::CreateLabel(const std::string& name, Container* container, int index) {
+  return AddControl<QtLabel>(name, container, index);
 }
 
-Container& QtForm::CreateContainer(const std::string& name, Container* container, int index) {
-  auto& box = Add<QtContainer>(*this, name, index, container, ParentItem(container));
-  if (!container) scene_->addItem(&box.Item());
-  return box;
+QtCheckBox& QtForm::CreateCheckBox(const std::string& name, Container* container) {
+  return AddControl<QtCheckBox>(name, container, -1);
 }
 
-AnimatedPicture& QtForm::CreateAnimatedPicture(const std::string& name, Container* container,
-                                               int index) {
-  auto& picture = Add<QtAnimatedPicture>(*this, name, index, container, ParentItem(container));
-  if (!container) scene_->addItem(&picture.Item());
-  return picture;
+QtContainer& QtForm::CreateContainer(const std::string& name, Container* container, int index) {
+  return AddControl<QtContainer>(name, container, index);
+}
+
+QtAnimatedPicture& QtForm::CreateAnimatedPicture(const std::string& name, Container* container,
+                                                 int index) {
+  return AddControl<QtAnimatedPicture>(name, container, index);
 }
 
 StringList& QtForm::CreateStringList(const std::string& name) {
@@ -264,42 +259,22 @@ QWidget* QtForm::MenuButton(const std::string& entryName) const {
 }
 
 Control& QtForm::CloneControl(const Control& templ, int index) {
-  Control* clone = nullptr;
-  if (auto* image = dynamic_cast<const QtImage*>(&templ)) {
-    auto& copy = static_cast<QtImage&>(CreateImage(image->Name(), image->GetContainer(), index));
-    copy.Move(image->Left(), image->Top(), image->Width(), image->Height());
-    copy.SetStretch(image->Stretch());
-    copy.SetPixmap(image->Pixmap());
-    clone = &copy;
-  } else if (auto* label = dynamic_cast<const QtLabel*>(&templ)) {
-    auto& copy = static_cast<QtLabel&>(CreateLabel(label->Name(), label->GetContainer(), index));
-    copy.CopySettingsFrom(*label);
-    clone = &copy;
-  } else if (auto* box = dynamic_cast<const QtContainer*>(&templ)) {
-    auto& copy = CreateContainer(box->Name(), box->GetContainer(), index);
-    copy.Move(box->Left(), box->Top(), box->Width(), box->Height());
-    copy.SetBackColor(box->BackColor());
-    clone = &copy;
-  } else if (auto* picture = dynamic_cast<const QtAnimatedPicture*>(&templ)) {
-    auto& copy = CreateAnimatedPicture(picture->Name(), picture->GetContainer(), index);
-    copy.Move(picture->Left(), picture->Top(), picture->Width(), picture->Height());
-    copy.SetSpeed(picture->Speed());
-    clone = &copy;
-  } else {
-    RaiseError(kErrInvalidPicture, "control kind can't be an array element");
-  }
-  const ControlItem& from = *ItemOf(templ);
-  if (from.hasCursor()) ItemOf(*clone)->setCursor(from.cursor());
-  clone->SetVisible(false);
-  return *clone;
+  const QtControlBase* from = QtControlOf(templ);
+  if (!from) RaiseError(kErrInvalidPicture, "control kind can't be an array element");
+  Control& clone = from->Clone(*this, index);
+  if (from->Item().hasCursor()) QtControlOf(clone)->Item().setCursor(from->Item().cursor());
+  clone.SetVisible(false);
+  return clone;
 }
 
 void QtForm::Destroy(Component& component) {
   if (auto* entry = dynamic_cast<QtMenuEntry*>(&component)) menuStrip_->RemoveEntry(*entry);
   for (auto it = components_.begin(); it != components_.end(); ++it) {
     if (it->get() != &component) continue;
-    if (auto* control = dynamic_cast<Control*>(it->get())) control->SetVisible(false);
-    if (auto* box = dynamic_cast<QtContainer*>(it->get())) box->ReleaseChildren();
+    if (auto* control = dynamic_cast<Control*>(it->get())) {
+      control->SetVisible(false);
+      QtControlOf(*control)->ReleaseChildren();
+    }
     retired_.push_back(std::move(*it));
     components_.erase(it);
     retireTimer_.start();

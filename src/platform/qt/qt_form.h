@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/qt/qt_controls.h"
 #include "platform/ui/form.h"
 
 class QGraphicsScene;
@@ -64,12 +65,12 @@ class QtForm : public Form {
   void PaintPicture(const Image& source, int x, int y, int width, int height) override;
   void Refresh() override;
 
-  Image& CreateImage(const std::string& name, Container* container, int index) override;
-  Label& CreateLabel(const std::string& name, Container* container, int index) override;
-  CheckBox& CreateCheckBox(const std::string& name, Container* container) override;
-  Container& CreateContainer(const std::string& name, Container* container, int index) override;
-  AnimatedPicture& CreateAnimatedPicture(const std::string& name, Container* container,
-                                         int index) override;
+  QtImage& CreateImage(const std::string& name, Container* container, int index) override;
+  QtLabel& CreateLabel(const std::string& name, Container* container, int index) override;
+  QtCheckBox& CreateCheckBox(const std::string& name, Container* container) override;
+  QtContainer& CreateContainer(const std::string& name, Container* container, int index) override;
+  QtAnimatedPicture& CreateAnimatedPicture(const std::string& name, Container* container,
+                                           int index) override;
   StringList& CreateStringList(const std::string& name) override;
   FileList& CreateFileList(const std::string& name) override;
   Timer& CreateTimer(const std::string& name) override;
@@ -103,6 +104,9 @@ class QtForm : public Form {
   friend class FormView;
   template <class T, class... Args>
   T& Add(Args&&... args);
+  // A control made with a null container goes straight into the scene.
+  template <class T>
+  T& AddControl(const std::string& name, Container* container, int index);
   QGraphicsItem* ParentItem(Container* container) const;
   void UpdateSceneRect();
   void Paint(QPainter& painter);

@@ -1,15 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCursor>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "platform/runtime_test_support.h"
 #include "platform/qt/qt_controls.h"
 #include "platform/qt/qt_form.h"
+#include "platform/runtime_test_support.h"
 
 namespace tf::ui {
 namespace {
@@ -90,7 +92,7 @@ class PointerTest : public ::testing::Test {
   QtForm form{"PointerTest", FormStyle::Borderless};
 };
 
-TEST_F(PointerTest, CursorPointsWithTheHotSpotOfItsFileUntilTheStandardOneReturns) {
+TEST_F(PointerTest, CursorPointsWithTheHotSpotOfItsFile) {
   folder.WriteFile("Icons/hand.cur", PointerFile(kCursorFile, {{32, kRed, 5, 7}}));
   folder.WriteFile("far.cur", PointerFile(kCursorFile, {{32, kRed, 40, 3}}));
   QtImage& image = NewImage();
@@ -103,8 +105,38 @@ TEST_F(PointerTest, CursorPointsWithTheHotSpotOfItsFileUntilTheStandardOneReturn
   // A hot spot off the picture stays on its edge.
   image.SetCustomPointer(folder.Stored("far.cur"));
   EXPECT_EQ(HotSpot(image.Item()), QPoint(31, 3));
-  image.SetStandardPointer();
-  EXPECT_FALSE(image.Item().hasCursor());
+}
+
+TEST_F(PointerTest, WindowShowsTheTopmostControlsPointerAndItsOwnOverNoControl) {
+  folder.WriteFile("hand.cur", PointerFile(kCursorFile, {{32, kRed, 5, 7}}));
+  QWidget& window = *form.View().viewport();
+  window.setCursor(Qt::CrossCursor);
+  form.Move(0, 0, 200 * 15, 200 * 15);
+  form.Show();
+  QtImage& custom = NewImage();
+  custom.Move(0, 0, 100 * 15, 100 * 15);
+  custom.SetCustomPointer(folder.Stored("hand.cur"));
+  QtImage& standard = NewImage();
+  standard.Move(0, 0, 50 * 15, 50 * 15);
+  standard.SetCustomPointer(folder.Stored("hand.cur"));
+  standard.SetStandardPointer();
+  // Without a pointer of its own a control shows what lies beneath it.
+  QtImage& plain = NewImage();
+  plain.Move(60 * 15, 60 * 15, 20 * 15, 20 * 15);
+  auto shownAt = [&](int x, int y) {
+    QPoint at(x, y);
+    QMouseEvent move(QEvent::MouseMove, at, window.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&window, &move);
+    return window.cursor();
+  };
+
+  EXPECT_EQ(shownAt(25, 25).shape(), Qt::ArrowCursor);
+  EXPECT_EQ(shownAt(90, 90).hotSpot(), QPoint(5, 7));
+  EXPECT_EQ(shownAt(150, 150).shape(), Qt::CrossCursor);
+  EXPECT_EQ(shownAt(70, 70).hotSpot(), QPoint(5, 7));
+  EXPECT_EQ(shownAt(25, 25).shape(), Qt::ArrowCursor);
+  EXPECT_EQ(shownAt(199, 10).shape(), Qt::CrossCursor);
 }
 
 TEST_F(PointerTest, LargestPictureOfTheFileIsTheOneShown) {
@@ -164,7 +196,7 @@ TEST_F(PointerTest, NewArrayElementsCarryTheTemplatesPointer) {
   EXPECT_FALSE(plainCopy.Item().hasCursor());
   // The copy's pointer is its own.
   imageCopy.SetStandardPointer();
-  EXPECT_TRUE(image.Item().hasCursor());
+  EXPECT_EQ(HotSpot(image.Item()), QPoint(5, 7));
 }
 
 }  // namespace
