@@ -16,7 +16,7 @@ namespace {
 
 // Three 8 x 6 frames, red, green (0, 128, 0), blue, 100 ms each, looping.
 const std::filesystem::path kThreeFrames =
-    std::filesystem::path(__FILE__).parent_path() / "fixtures" / "three.gif";
+    std::filesystem::path(__FILE__).parent_path().parent_path() / "fixtures" / "three.gif";
 
 class AnimatedPictureTest : public ::testing::Test {
  protected:
