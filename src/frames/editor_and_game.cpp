@@ -72,12 +72,10 @@ void EditorAndGame::SwitchTo640x480() {
   IgnoringErrors([&] { platform_.events.ProcessPendingEvents(); });
 
   // Let the new mode settle for one second, handling events meanwhile.
-  using std::chrono::steady_clock;
-  constexpr std::chrono::milliseconds settleTime{1000};
-  const steady_clock::time_point start = steady_clock::now();
-  for (steady_clock::duration elapsed = steady_clock::now() - start; elapsed < settleTime;
-       elapsed = steady_clock::now() - start) {
-    const auto remaining = std::chrono::ceil<std::chrono::milliseconds>(settleTime - elapsed);
+  constexpr int64_t settleMs = 1000;
+  const int64_t start = platform_.clock.NowMs();
+  for (int64_t elapsed = 0; elapsed < settleMs; elapsed = platform_.clock.NowMs() - start) {
+    const std::chrono::milliseconds remaining{settleMs - elapsed};
     IgnoringErrors([&] { platform_.events.ProcessEventsFor(remaining); });
   }
 }
