@@ -123,7 +123,7 @@ TEST_F(EditorAndGameTest, FindsFrameFilesStoredInAnotherLetterCase) {
 TEST_F(EditorAndGameTest, ShowGameMessageIsAnInformationBoxTitledWithTheGame) {
   module.ShowGameMessage("The door is locked.");
   const MessageBoxCall expected{"The door is locked.", ui::MessageButtons::Ok,
-                                      ui::MessageIcon::Information, "The Quest"};
+                                ui::MessageIcon::Information, "The Quest"};
   ASSERT_EQ(desktop.messages.calls.size(), 1u);
   EXPECT_EQ(desktop.messages.calls[0], expected);
 }

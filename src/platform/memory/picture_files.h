@@ -9,8 +9,8 @@ namespace tf::ui {
 // What the memory platform knows of a picture: its size from the file's
 // header, and for an animated GIF how long each of its frames shows.
 struct PictureInfo {
-  int width = 0;   // pixels
-  int height = 0;  // pixels
+  int width = 0;                   // pixels
+  int height = 0;                  // pixels
   std::vector<int> frameDelaysMs;  // one entry per frame; a single entry for a still picture
 };
 
