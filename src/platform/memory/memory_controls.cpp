@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/memory/manual_clock.h"
 #include "platform/memory/memory_form.h"

@@ -46,6 +46,8 @@ struct PaintedPicture {
   int x, y, width, height;
 };
 
+// What all the memory controls share: geometry in twips, visibility,
+// stacking and pointer, kept as set.
 template <class Interface>
 class MemoryControl : public Interface, public MemoryPlaced {
  public:

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/memory/memory_controls.h"
@@ -44,6 +45,7 @@ class MemoryForm : public Form {
   void SetFocus() override { focused_ = true; }
   void SetTopmost(bool topmost) override { topmost_ = topmost; }
   void SetBackColor(Colour colour) override { backColor_ = colour; }
+  // No user is there to move it.
   void BeginUserMove() override {}
   void PaintPicture(const Image& source, int x, int y, int width, int height) override;
   // Paints at once: the window's onPaint, then every container's.
