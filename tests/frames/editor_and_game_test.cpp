@@ -2,20 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <numeric>
 #include <string>
+#include <vector>
 
+#include "platform/memory/memory_platform.h"
 #include "platform/runtime/runtime_error.h"
 #include "startup/project.h"
-#include "support/fake_platform.h"
 #include "support/temp_project.h"
 
 namespace tf {
 namespace {
-
-using std::chrono::milliseconds;
-using std::chrono::steady_clock;
 
 constexpr const char* kTenFieldFrame =
     "1,\"hall.bmp\",#TRUE#,#FALSE#,\"\",#FALSE#,\"2.5\",\"Next\",\"\",#FALSE#\r\n";
@@ -27,14 +23,9 @@ class EditorAndGameTest : public ::testing::Test {
     info.GameTitle = "The Quest";
   }
 
-  milliseconds TotalWait() const {
-    const auto& durations = fake.events.forDurations;
-    return std::accumulate(durations.begin(), durations.end(), milliseconds{0});
-  }
-
   test::TempProject project;
-  test::FakePlatform fake;
-  Platform platform = fake.Get();
+  MemoryPlatform desktop;
+  Platform platform = desktop.Get();
   ProjectPaths paths;
   ProjectInformation info;
   GameState state;
@@ -50,7 +41,7 @@ TEST_F(EditorAndGameTest, TenFieldFrameFileIsValid) {
   EXPECT_EQ(module.FramePicture, "hall.bmp");
   EXPECT_TRUE(module.TilePicture);
   EXPECT_EQ(module.FrameLinksCount, 3);
-  EXPECT_TRUE(fake.messages.calls.empty());
+  EXPECT_TRUE(desktop.messages.calls.empty());
 }
 
 TEST_F(EditorAndGameTest, MissingFrameFileShowsTheFrameErrorAndSkipsTheLinks) {
@@ -62,17 +53,17 @@ TEST_F(EditorAndGameTest, MissingFrameFileShowsTheFrameErrorAndSkipsTheLinks) {
   module.LoadFrameInfo("Cellar");
   EXPECT_EQ(module.CurrentFrameName, "Cellar");
   EXPECT_EQ(module.FrameLinksCount, 3);
-  const test::MessageBoxCall expected{
+  const MessageBoxCall expected{
       "Sorry, unable to load 'Cellar'. The game may not work properly. Press 'Esc' and then click "
       "'Exit' to quit the game.",
       ui::MessageButtons::Ok, ui::MessageIcon::Critical, "Error Loading Frame"};
-  ASSERT_EQ(fake.messages.calls.size(), 1u);
-  EXPECT_EQ(fake.messages.calls[0], expected);
+  ASSERT_EQ(desktop.messages.calls.size(), 1u);
+  EXPECT_EQ(desktop.messages.calls[0], expected);
 
   module.ClearFrameInfo();
   module.LoadFrameInfo("Cellar");
   EXPECT_EQ(module.FrameLinksCount, 0);
-  EXPECT_EQ(fake.messages.calls.size(), 2u);
+  EXPECT_EQ(desktop.messages.calls.size(), 2u);
 }
 
 TEST_F(EditorAndGameTest, DamagedFrameFileKeepsWhatWasReadBeforeTheError) {
@@ -82,12 +73,12 @@ TEST_F(EditorAndGameTest, DamagedFrameFileKeepsWhatWasReadBeforeTheError) {
   EXPECT_EQ(module.FrameKind, 0);
   EXPECT_EQ(module.FramePicture, "255");
   EXPECT_EQ(module.FrameLinksCount, 0);
-  ASSERT_EQ(fake.messages.calls.size(), 1u);
-  EXPECT_EQ(fake.messages.calls[0].title, "Error Loading Frame");
+  ASSERT_EQ(desktop.messages.calls.size(), 1u);
+  EXPECT_EQ(desktop.messages.calls[0].title, "Error Loading Frame");
 
   project.Write("Frames/Tower.fme", "picture,\"x.bmp\",#FALSE#\r\n");
   module.LoadFrameInfo("Tower");
-  EXPECT_EQ(fake.messages.calls.size(), 2u);
+  EXPECT_EQ(desktop.messages.calls.size(), 2u);
 }
 
 TEST_F(EditorAndGameTest, UnusableLinksFileGivesNoAreasSilently) {
@@ -104,7 +95,7 @@ TEST_F(EditorAndGameTest, UnusableLinksFileGivesNoAreasSilently) {
   std::filesystem::remove(project.Path() / "Frames" / "Hall.lks");
   module.LoadFrameInfo("Hall");
   EXPECT_EQ(module.FrameLinksCount, 0);
-  EXPECT_TRUE(fake.messages.calls.empty());
+  EXPECT_TRUE(desktop.messages.calls.empty());
 }
 
 TEST_F(EditorAndGameTest, LoadFrameLinksCountReadsTheLinksFileAgain) {
@@ -119,7 +110,7 @@ TEST_F(EditorAndGameTest, LoadFrameLinksCountReadsTheLinksFileAgain) {
   project.Write("Frames/Hall.lks", "32768\r\n");
   EXPECT_EQ(module.LoadFrameLinksCount(), 0);
   EXPECT_EQ(module.FrameLinksCount, 0);
-  EXPECT_TRUE(fake.messages.calls.empty());
+  EXPECT_TRUE(desktop.messages.calls.empty());
 }
 
 TEST_F(EditorAndGameTest, FindsFrameFilesStoredInAnotherLetterCase) {
@@ -128,16 +119,23 @@ TEST_F(EditorAndGameTest, FindsFrameFilesStoredInAnotherLetterCase) {
   module.LoadFrameInfo("Hall");
   EXPECT_EQ(module.FramePicture, "hall.bmp");
   EXPECT_EQ(module.FrameLinksCount, 4);
-  EXPECT_TRUE(fake.messages.calls.empty());
+  EXPECT_TRUE(desktop.messages.calls.empty());
 }
 
 TEST_F(EditorAndGameTest, ShowGameMessageIsAnInformationBoxTitledWithTheGame) {
   module.ShowGameMessage("The door is locked.");
-  const test::MessageBoxCall expected{"The door is locked.", ui::MessageButtons::Ok,
-                                      ui::MessageIcon::Information, "The Quest"};
-  ASSERT_EQ(fake.messages.calls.size(), 1u);
-  EXPECT_EQ(fake.messages.calls[0], expected);
+  const MessageBoxCall expected{"The door is locked.", ui::MessageButtons::Ok,
+                                ui::MessageIcon::Information, "The Quest"};
+  ASSERT_EQ(desktop.messages.calls.size(), 1u);
+  EXPECT_EQ(desktop.messages.calls[0], expected);
 }
+
+// A screen that cannot be asked for its size.
+class MissingDisplay : public Display {
+ public:
+  int ScreenWidth() const override { RaiseError(5, "no display"); }
+  int ScreenHeight() const override { RaiseError(5, "no display"); }
+};
 
 TEST_F(EditorAndGameTest, IsDisplay640x480KeepsTheScreenSize) {
   const struct {
@@ -145,66 +143,66 @@ TEST_F(EditorAndGameTest, IsDisplay640x480KeepsTheScreenSize) {
     bool is640x480;
   } cases[] = {{640, 480, true}, {1024, 768, false}, {640, 400, false}, {800, 480, false}};
   for (const auto& screen : cases) {
-    fake.display.width = screen.width;
-    fake.display.height = screen.height;
+    desktop.display.width = screen.width;
+    desktop.display.height = screen.height;
     EXPECT_EQ(module.IsDisplay640x480(), screen.is640x480);
     EXPECT_EQ(module.SavedScreenWidth, screen.width);
     EXPECT_EQ(module.SavedScreenHeight, screen.height);
   }
 
-  fake.display.fails = true;
-  EXPECT_FALSE(module.IsDisplay640x480());
-  EXPECT_EQ(module.SavedScreenWidth, 0);
-  EXPECT_EQ(module.SavedScreenHeight, 0);
+  MissingDisplay missing;
+  Platform withoutDisplay{desktop.windows, desktop.messages, desktop.events,
+                          missing,         desktop.settings, desktop.clock};
+  EditorAndGame headless{withoutDisplay, paths, info, state};
+  headless.SavedScreenWidth = 1;
+  EXPECT_FALSE(headless.IsDisplay640x480());
+  EXPECT_EQ(headless.SavedScreenWidth, 0);
+  EXPECT_EQ(headless.SavedScreenHeight, 0);
 }
 
 TEST_F(EditorAndGameTest, SwitchAt640x480NeitherChangesNorWaits) {
-  fake.display.width = 640;
-  fake.display.height = 480;
-  const auto start = steady_clock::now();
+  desktop.display.width = 640;
+  desktop.display.height = 480;
+  int passes = 0;
+  desktop.events.onEvents = [&] { ++passes; };
   module.SwitchTo640x480();
-  EXPECT_LT(steady_clock::now() - start, milliseconds{100});
-  EXPECT_EQ(fake.events.pendingCalls, 0);
-  EXPECT_TRUE(fake.events.forDurations.empty());
+  EXPECT_EQ(passes, 0);
+  EXPECT_EQ(desktop.clock.NowMs(), 0);
 }
 
-TEST_F(EditorAndGameTest, SwitchWaitsOneSecondProcessingEvents) {
-  const auto start = steady_clock::now();
+// The settle lasts one second of the platform's clock, and the events of
+// that second (here a timer every 300 ms) are handled meanwhile.
+TEST_F(EditorAndGameTest, SwitchSettlesForOneSecondHandlingEvents) {
+  std::unique_ptr<ui::Form> window = desktop.windows.CreateForm("W", ui::FormStyle::Borderless);
+  ui::Timer& timer = window->CreateTimer("T");
+  std::vector<int64_t> ticks;
+  timer.onTimer = [&] { ticks.push_back(desktop.clock.NowMs()); };
+  timer.SetInterval(300);
+  timer.SetEnabled(true);
+  std::vector<int64_t> passes;
+  desktop.events.onEvents = [&] { passes.push_back(desktop.clock.NowMs()); };
+
   module.SwitchTo640x480();
-  const auto elapsed = steady_clock::now() - start;
   EXPECT_EQ(module.SavedScreenWidth, 1024);
   EXPECT_EQ(module.SavedScreenHeight, 768);
-  EXPECT_EQ(fake.events.pendingCalls, 1);
-  EXPECT_GE(TotalWait(), milliseconds{990});
-  EXPECT_LE(TotalWait(), milliseconds{1010});
-  EXPECT_GE(elapsed, milliseconds{1000});
-  EXPECT_LT(elapsed, milliseconds{1200});
+  EXPECT_EQ(desktop.clock.NowMs(), 1000);
+  EXPECT_EQ(ticks, (std::vector<int64_t>{300, 600, 900}));
+  ASSERT_GE(passes.size(), 2u);
+  EXPECT_EQ(passes.front(), 0);
 }
 
-TEST_F(EditorAndGameTest, SwitchKeepsWaitingWhenEventsEndEachRoundEarly) {
-  fake.events.maxSleep = milliseconds{100};
-  const auto start = steady_clock::now();
-  module.SwitchTo640x480();
-  const auto elapsed = steady_clock::now() - start;
-  EXPECT_GE(elapsed, milliseconds{1000});
-  EXPECT_LT(elapsed, milliseconds{1200});
-  const auto& durations = fake.events.forDurations;
-  ASSERT_GE(durations.size(), 9u);
-  EXPECT_LE(durations.size(), 11u);
-  EXPECT_LE(durations.front(), milliseconds{1000});
-  EXPECT_LE(durations.back(), milliseconds{100});
-}
-
-TEST_F(EditorAndGameTest, SwitchIgnoresErrorsOfTheEventLoop) {
-  int rounds = 0;
-  fake.events.onEvents = [&] {
-    if (++rounds == 1) RaiseError(5);
+// A pass of events that fails part way through the second ends early; the
+// settle goes on for what remains of the second, no more.
+TEST_F(EditorAndGameTest, SwitchIgnoresErrorsOfTheEventLoopAndWaitsOnlyTheRest) {
+  int passes = 0;
+  desktop.events.onEvents = [&] {
+    if (++passes != 2) return;
+    desktop.clock.Advance(300);
+    RaiseError(5);
   };
-  const auto start = steady_clock::now();
   module.SwitchTo640x480();
-  EXPECT_GE(steady_clock::now() - start, milliseconds{1000});
-  EXPECT_EQ(fake.events.pendingCalls, 1);
-  EXPECT_FALSE(fake.events.forDurations.empty());
+  EXPECT_EQ(desktop.clock.NowMs(), 1000);
+  EXPECT_EQ(passes, 3);
 }
 
 }  // namespace

@@ -12,8 +12,8 @@ namespace {
 class ResetAllTest : public ::testing::Test, public test::GameFixture {};
 
 TEST_F(ResetAllTest, TheGameScreenIsCentredOnTheScreen) {
-  fakes.display.width = 800;
-  fakes.display.height = 600;
+  desktop.display.width = 800;
+  desktop.display.height = 600;
   Game& game = GetGame();
   ResetAll(game);
   EXPECT_EQ(game.PictureBox.Width(), 9600);

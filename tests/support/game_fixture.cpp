@@ -4,10 +4,7 @@
 
 namespace tf::test {
 
-GameFixture::GameFixture()
-    : platform(std::make_unique<Platform>(
-          Platform{windows, fakes.messages, fakes.events, fakes.display, fakes.settings, fakes.clock})),
-      player(std::make_unique<Player>(*platform, project.Path().string())) {
+GameFixture::GameFixture() : player(std::make_unique<Player>(platform, project.Path().string())) {
   SetProjectPaths(player->paths, project.Path().string());
   player->info.GameTitle = "Fixture";
   player->info.StartFrame = "Start";

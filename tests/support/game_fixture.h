@@ -3,18 +3,16 @@
 #include <memory>
 #include <string>
 
-#include "platform/qt/qt_desktop.h"
 #include "frames/editor_and_game.h"
 #include "game/game_window.h"
 #include "game/player.h"
-#include "support/fake_platform.h"
+#include "platform/memory/memory_platform.h"
 #include "support/temp_project.h"
 
 namespace tf::test {
 
-// A player on a temporary project, with real (offscreen) windows and fake
-// message boxes, screen, events and settings; the game window is loaded on
-// first use, without the welcome window.
+// A player on a temporary project, on the memory desktop; the game window is
+// loaded on first use, without the welcome window.
 class GameFixture {
  public:
   GameFixture();
@@ -26,13 +24,13 @@ class GameFixture {
   void WriteVariables(const std::string& body) { project.Write("Config/Variables", body); }
 
   Game& GetGame();
+  ui::MemoryForm& GameWindow() { return static_cast<ui::MemoryForm&>(GetGame().Window()); }
   Player& GetPlayer() { return *player; }
-  const std::vector<MessageBoxCall>& Messages() const { return fakes.messages.calls; }
+  const std::vector<MessageBoxCall>& Messages() const { return desktop.messages.calls; }
 
   TempProject project;
-  FakePlatform fakes;
-  QtWindowFactory windows;
-  std::unique_ptr<Platform> platform;
+  MemoryPlatform desktop;
+  Platform platform = desktop.Get();
   std::unique_ptr<Player> player;
 };
 

@@ -1,6 +1,6 @@
-#include "support/recording_message_boxes.h"
+#include "platform/memory/recording_message_boxes.h"
 
-namespace tf::test {
+namespace tf {
 
 ui::MessageAnswer RecordingMessageBoxes::Show(const std::string& text, ui::MessageButtons buttons,
                                               ui::MessageIcon icon, const std::string& title) {
@@ -13,4 +13,4 @@ ui::MessageAnswer RecordingMessageBoxes::Show(const std::string& text, ui::Messa
   return answer;
 }
 
-}  // namespace tf::test
+}  // namespace tf

@@ -6,7 +6,7 @@
 
 #include "platform/ui/message_boxes.h"
 
-namespace tf::test {
+namespace tf {
 
 struct MessageBoxCall {
   std::string text;
@@ -28,4 +28,4 @@ class RecordingMessageBoxes : public ui::MessageBoxes {
   std::deque<ui::MessageAnswer> answers;
 };
 
-}  // namespace tf::test
+}  // namespace tf

@@ -1,0 +1,130 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/memory/memory_controls.h"
+#include "platform/platform.h"
+
+namespace tf {
+class ManualClock;
+}
+
+namespace tf::ui {
+
+class MemoryWindowFactory;
+
+// A window that exists only in memory. It has no frame, so its inner size is
+// its outer size whatever its style. Controls stack as on a desktop: a
+// container's controls lie above it and inside its edges, siblings in the
+// order they were made or last brought to the front.
+class MemoryForm : public Form {
+ public:
+  MemoryForm(std::string name, MemoryWindowFactory& factory, ManualClock& clock);
+  ~MemoryForm() override;
+
+  const std::string& Name() const override { return name_; }
+  std::string Caption() const override { return caption_; }
+  void SetCaption(const std::string& caption) override { caption_ = caption; }
+  int Left() const override { return left_; }
+  int Top() const override { return top_; }
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  void Move(int left, int top, int width, int height) override;
+  int ScaleWidth() const override { return width_; }
+  int ScaleHeight() const override { return height_; }
+  bool Visible() const override { return visible_; }
+  // Showing a hidden window activates it.
+  void Show() override;
+  void Hide() override { visible_ = false; }
+  // Runs onUnload as an event; the window hides unless it cancels.
+  void Close() override;
+  void SetFocus() override { focused_ = true; }
+  void SetTopmost(bool topmost) override { topmost_ = topmost; }
+  void SetBackColor(Colour colour) override { backColor_ = colour; }
+  // No user is there to move it.
+  void BeginUserMove() override {}
+  void PaintPicture(const Image& source, int x, int y, int width, int height) override;
+  // Paints at once: the window's onPaint, then every container's.
+  void Refresh() override;
+
+  Image& CreateImage(const std::string& name, Container* container, int index) override;
+  Label& CreateLabel(const std::string& name, Container* container, int index) override;
+  CheckBox& CreateCheckBox(const std::string& name, Container* container) override;
+  Container& CreateContainer(const std::string& name, Container* container, int index) override;
+  AnimatedPicture& CreateAnimatedPicture(const std::string& name, Container* container,
+                                         int index) override;
+  StringList& CreateStringList(const std::string& name) override;
+  FileList& CreateFileList(const std::string& name) override;
+  Timer& CreateTimer(const std::string& name) override;
+  MenuEntry& CreateMenuEntry(const std::string& name, const std::string& caption) override;
+  Control& CloneControl(const Control& templ, int index) override;
+  // The component leaves the window at once; it is kept, hidden and inert,
+  // until the event being handled is over, as its own handler may be running.
+  void Destroy(Component& component) override;
+
+  bool Focused() const { return focused_; }
+  bool Topmost() const { return topmost_; }
+  Colour BackColor() const { return backColor_; }
+  // What the window's last painting drew, in order.
+  const std::vector<PaintedPicture>& Painted() const { return painted_; }
+  // The control of that name and array index (-1: not in an array).
+  Control* FindControl(const std::string& name, int index) const;
+  // The topmost shown control at a point of the window (twips), or null.
+  Control* ControlAt(int x, int y) const;
+  // Where a control's top-left corner lies in the window (twips).
+  std::pair<int, int> WindowPosition(const Control& control) const;
+  // A click of the user at a point of the window (twips): the topmost shown
+  // control there gets the press, the release and (for the left button) the
+  // click, and a check box ticks; with none there the window gets the press.
+  void ClickAt(int x, int y, int button = kLeftButton, int shift = 0);
+  // Runs one event: components destroyed during it go when it is over.
+  void RunEvent(const std::function<void()>& handler);
+  // A stacking value above every control made so far.
+  int64_t NextZ() { return nextZ_++; }
+  ManualClock& GetClock() const { return clock_; }
+
+ private:
+  template <class T, class... Args>
+  T& Add(Args&&... args);
+  // The shown control at a point relative to a container (null: the window),
+  // looking only at what lies directly in it and deeper.
+  Control* ControlAtIn(const Container* container, int x, int y) const;
+
+  std::string name_;
+  MemoryWindowFactory& factory_;
+  ManualClock& clock_;
+  std::string caption_;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  bool visible_ = false;
+  bool focused_ = false;
+  bool topmost_ = false;
+  Colour backColor_ = Rgb(240, 240, 240);
+  bool painting_ = false;
+  std::vector<PaintedPicture> painted_;
+  // In creation order; destroyed last to first, so that what lies in a
+  // container goes before the container.
+  std::vector<std::unique_ptr<Component>> components_;
+  std::vector<std::unique_ptr<Component>> retired_;
+  int eventDepth_ = 0;
+  int64_t nextZ_ = 1;
+};
+
+// Makes memory windows and keeps track of those alive.
+class MemoryWindowFactory : public WindowFactory {
+ public:
+  explicit MemoryWindowFactory(ManualClock& clock) : clock_(clock) {}
+  std::unique_ptr<Form> CreateForm(const std::string& name, FormStyle style) override;
+  MemoryForm* Find(const std::string& name) const;
+  const std::vector<MemoryForm*>& Forms() const { return forms_; }
+
+ private:
+  friend class MemoryForm;
+  ManualClock& clock_;
+  std::vector<MemoryForm*> forms_;
+};
+
+}  // namespace tf::ui
