@@ -3,6 +3,18 @@
 set(WALKTHROUGHS ${CMAKE_CURRENT_SOURCE_DIR}/walkthroughs)
 set(PROJECTS ${WALKTHROUGHS}/projects)
 
+# Whole seconds a script waits, rounded up per wait: ctest starts the longest
+# first, so the waits overlap.
+function(walkthrough_cost test script)
+  file(STRINGS ${WALKTHROUGHS}/${script} waits REGEX "^[ \t]*wait[ \t]")
+  set(cost 1)
+  foreach(wait IN LISTS waits)
+    string(REGEX REPLACE "^[ \t]*wait[ \t]+([0-9]*).*" "\\1" seconds "${wait}")
+    math(EXPR cost "${cost} + 0${seconds} + 1")
+  endforeach()
+  set_tests_properties(${test} PROPERTIES COST ${cost})
+endfunction()
+
 # walkthrough(NAME PROJECT SCRIPT [options of run_walkthrough.sh...])
 function(walkthrough name project script)
   add_test(NAME walkthrough.${name}
@@ -10,6 +22,7 @@ function(walkthrough name project script)
             $<TARGET_FILE:taleforge-player> ${project} ${WALKTHROUGHS}/${script})
   set_tests_properties(walkthrough.${name} PROPERTIES TIMEOUT 60
     ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp")
+  walkthrough_cost(walkthrough.${name} ${script})
 endfunction()
 
 walkthrough(general_11_fields ${PROJECTS}/eleven general_11_fields.walk)
@@ -63,6 +76,7 @@ function(walkthrough_window name project script)
             $<TARGET_FILE:taleforge-player> ${project} ${WALKTHROUGHS}/${script})
   set_tests_properties(walkthrough.${name} PROPERTIES TIMEOUT 60
     ENVIRONMENT "QT_QPA_PLATFORM=xcb;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp")
+  walkthrough_cost(walkthrough.${name} ${script})
 endfunction()
 
 walkthrough_window(layers_window ${PROJECTS}/layers layers_window.walk)
