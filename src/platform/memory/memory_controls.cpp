@@ -283,28 +283,16 @@ MemoryTimer::MemoryTimer(std::string name, MemoryForm& form, ManualClock& clock)
 
 MemoryTimer::~MemoryTimer() { clock_.Remove(*this); }
 
-void MemoryTimer::SetInterval(int milliseconds) {
-  if (milliseconds < 0) RaiseError(kErrInvalidPropertyValue);
-  interval_ = milliseconds;
-  Restart();
-}
-
-void MemoryTimer::SetEnabled(bool enabled) {
-  if (enabled == enabled_) return;
-  enabled_ = enabled;
-  Restart();
-}
-
 void MemoryTimer::Restart() {
-  if (enabled_ && interval_ > 0)
-    dueAt_ = clock_.NowMs() + interval_;
+  if (Running())
+    dueAt_ = clock_.NowMs() + Interval();
   else
     dueAt_.reset();
 }
 
 void MemoryTimer::Fire() {
   if (!dueAt_) return;
-  *dueAt_ += interval_;
+  *dueAt_ += Interval();
   form_.RunEvent([this] {
     if (onTimer) onTimer();
   });

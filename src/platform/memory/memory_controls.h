@@ -200,10 +200,6 @@ class MemoryTimer : public Timer {
  public:
   MemoryTimer(std::string name, MemoryForm& form, ManualClock& clock);
   ~MemoryTimer() override;
-  int Interval() const override { return interval_; }
-  void SetInterval(int milliseconds) override;
-  bool Enabled() const override { return enabled_; }
-  void SetEnabled(bool enabled) override;
 
   // When it fires next, nullopt while it doesn't run.
   std::optional<int64_t> DueAt() const { return dueAt_; }
@@ -213,11 +209,9 @@ class MemoryTimer : public Timer {
   void Detach();
 
  private:
-  void Restart();
+  void Restart() override;
   MemoryForm& form_;
   ManualClock& clock_;
-  int interval_ = 0;
-  bool enabled_ = false;
   std::optional<int64_t> dueAt_;
 };
 

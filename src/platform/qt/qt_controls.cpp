@@ -9,13 +9,13 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "platform/runtime/cp1252.h"
-#include "platform/runtime/path_resolver.h"
-#include "platform/runtime/runtime_error.h"
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_input.h"
 #include "platform/qt/qt_native_file.h"
 #include "platform/qt/qt_pointer.h"
+#include "platform/runtime/cp1252.h"
+#include "platform/runtime/path_resolver.h"
+#include "platform/runtime/runtime_error.h"
 #include "platform/ui/twips.h"
 
 namespace tf::ui {
@@ -480,21 +480,9 @@ QtTimer::QtTimer(std::string name) : Timer(std::move(name), -1) {
   QObject::connect(&timer_, &QTimer::timeout, [this] { Fire(); });
 }
 
-void QtTimer::SetInterval(int milliseconds) {
-  if (milliseconds < 0) RaiseError(kErrInvalidPropertyValue);
-  interval_ = milliseconds;
-  Update();
-}
-
-void QtTimer::SetEnabled(bool enabled) {
-  if (enabled == enabled_) return;
-  enabled_ = enabled;
-  Update();
-}
-
-void QtTimer::Update() {
-  if (enabled_ && interval_ > 0)
-    Arm(std::chrono::milliseconds(interval_));
+void QtTimer::Restart() {
+  if (Running())
+    Arm(std::chrono::milliseconds(Interval()));
   else
     timer_.stop();
 }
@@ -511,7 +499,7 @@ void QtTimer::Fire() {
     return;
   }
   // The next period starts now; the handler may stop or change it.
-  Update();
+  Restart();
   if (onTimer) onTimer();
 }
 

@@ -200,19 +200,13 @@ class QtAnimatedPicture : public QtControl<AnimatedPicture> {
 class QtTimer : public Timer {
  public:
   explicit QtTimer(std::string name);
-  int Interval() const override { return interval_; }
-  void SetInterval(int milliseconds) override;
-  bool Enabled() const override { return enabled_; }
-  void SetEnabled(bool enabled) override;
 
  private:
-  void Update();
+  void Restart() override;
   void Arm(std::chrono::steady_clock::duration wait);
   void Fire();
   QTimer timer_;
   std::chrono::steady_clock::time_point due_;
-  int interval_ = 0;
-  bool enabled_ = false;
 };
 
 class QtMenuEntry : public MenuEntry {

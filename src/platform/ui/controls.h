@@ -225,18 +225,28 @@ class FileList : public Component {
   using Component::Component;
 };
 
+// Fires onTimer every Interval milliseconds while Enabled. Setting the
+// interval, or switching the timer on or off, starts the count again.
 class Timer : public Component {
  public:
-  virtual int Interval() const = 0;
-  // Milliseconds; 0 never fires. Error 380 for a value the timer can't take.
-  virtual void SetInterval(int milliseconds) = 0;
-  virtual bool Enabled() const = 0;
-  virtual void SetEnabled(bool enabled) = 0;
+  int Interval() const { return interval_; }
+  // Milliseconds; 0 never fires. Error 380 for a negative value.
+  void SetInterval(int milliseconds);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
 
   std::function<void()> onTimer;
 
  protected:
   using Component::Component;
+  // Whether the timer counts now.
+  bool Running() const { return enabled_ && interval_ > 0; }
+  // Starts the count again from now, or stops it when not Running.
+  virtual void Restart() = 0;
+
+ private:
+  int interval_ = 0;
+  bool enabled_ = false;
 };
 
 class MenuEntry : public Component {
