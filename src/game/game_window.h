@@ -30,8 +30,9 @@ class Game {
   // The window's load: it covers the screen.
   void Load();
   bool Loaded() const { return loaded_; }
-  // The window's controls go back to how the window was designed; the
-  // game's variables and lists stay, as the window's own data does.
+  // The window's controls go back to how the window was designed, and with
+  // them the history and the pending timed frame, which they held; the
+  // variables, disappeared areas and carried objects stay.
   void Unload();
 
   ui::Timer& MP3Timer;
