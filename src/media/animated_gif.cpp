@@ -49,8 +49,9 @@ void AniGifUpdate(Game& game, int16_t index, const std::string& fileName, int16_
     picture.LoadFile(fileName);
     picture.Move(0, 0, picture.Width(), picture.Height());
     picture.SetSpeed(speed > 0 ? speed : kDefaultSpeed);
-    Trace(game, "load " + std::to_string(index) + " \"" + Cp1252ToUtf8(ShownPath(game, fileName)) +
-                    "\" " + std::to_string(picture.Speed()));
+    Trace(game, "load " + std::to_string(index) + " \"" +
+                    TracePath(fileName, game.GetPlayer().paths.ProjectPath) + "\" " +
+                    std::to_string(picture.Speed()));
     AniGifStart(game, index);
     picture.SetVisible(true);
     ui::Container& box = game.AniGifBox[index];

@@ -149,13 +149,16 @@ TEST(PathResolverFolderTest, TakesTheSystemsFolderAsGiven) {
             folder.Path() / "SP\xC3\x84T/Frames/Start.fme");
 }
 
-TEST(DisplayPathTest, ShowsTheSystemsPartAsUtf8AndTheRestAsStored) {
+TEST(DisplayPathTest, ShowsTheSystemsPartAsTheSystemGivesItAndTheRestAsStored) {
   EXPECT_EQ(DisplayPath("/g/Sp\xC3\xA4t/Areas/Sh\xF6re.gif", "/g/Sp\xC3\xA4t/"),
             "/g/Sp\xE4t/Areas/Sh\xF6re.gif");
   EXPECT_EQ(DisplayPath("/g/caf\xE9\xD0\x94/x", "/g/caf\xE9\xD0\x94/"),
             "/g/caf?"
             "?/x");
   EXPECT_EQ(DisplayPath("/other/x", "/g/"), "/other/x");
+  // The trace is UTF-8 and shows every letter of the system's name.
+  EXPECT_EQ(TracePath("/g/caf\xE9\xD0\x94/Sh\xF6re", "/g/caf\xE9\xD0\x94/"),
+            "/g/caf\xEF\xBF\xBD\xD0\x94/Sh\xC3\xB6re");
 }
 
 }  // namespace

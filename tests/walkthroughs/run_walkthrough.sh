@@ -7,7 +7,7 @@
 # --window plays in real windows on the display (run it under xvfb-run).
 # --in-folder plays a copy of the project in a folder named with UTF-8 letters,
 # with a byte that is not UTF-8, or with a "\", and checks that the trace shows
-# the folder's name (with "?" for what the game's encoding lacks).
+# the folder's name (a byte that is not UTF-8 as U+FFFD).
 set -uo pipefail
 
 settings="" want_status=0 want_trace="" mode=--headless in_folder=""
@@ -31,8 +31,8 @@ chmod 700 "$scratch/runtime"
 
 case $in_folder in
   "") ;;
-  utf8) folder=$'Sp\xc3\xa4tlese' shown=$'Sp\xc3\xa4tlese' ;;
-  not-utf8) folder=$'Caf\xe9' shown='Caf?' ;;
+  utf8) folder=$'Sp\xc3\xa4tlese \xd0\x98\xd0\xb3\xd1\x80\xd0\xb0' shown=$folder ;;
+  not-utf8) folder=$'Caf\xe9' shown=$'Caf\xef\xbf\xbd' ;;
   backslash) folder='back\slash' shown='back\slash' ;;
   *) echo "run_walkthrough: unknown folder kind $in_folder" >&2; exit 2 ;;
 esac

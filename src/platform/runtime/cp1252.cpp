@@ -20,8 +20,13 @@ void AppendUtf8(std::string& out, char32_t codePoint) {
   } else if (codePoint < 0x800) {
     out += static_cast<char>(0xC0 | (codePoint >> 6));
     out += static_cast<char>(0x80 | (codePoint & 0x3F));
-  } else {
+  } else if (codePoint < 0x10000) {
     out += static_cast<char>(0xE0 | (codePoint >> 12));
+    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (codePoint & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (codePoint >> 18));
+    out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
     out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (codePoint & 0x3F));
   }
@@ -91,6 +96,13 @@ std::string Utf8ToCp1252Lossy(std::string_view utf8) {
     bytes += codePoint ? Cp1252ByteOf(*codePoint).value_or('?') : '?';
   }
   return bytes;
+}
+
+std::string Utf8Lossy(std::string_view bytes) {
+  std::string text;
+  text.reserve(bytes.size());
+  for (size_t at = 0; at < bytes.size();) AppendUtf8(text, DecodeUtf8(bytes, at).value_or(0xFFFD));
+  return text;
 }
 
 }  // namespace tf

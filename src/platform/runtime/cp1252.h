@@ -17,4 +17,7 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
 // The same with each such character, or each byte that is not UTF-8, as "?".
 std::string Utf8ToCp1252Lossy(std::string_view utf8);
 
+// A system name as UTF-8 text: each byte that is not UTF-8 becomes U+FFFD.
+std::string Utf8Lossy(std::string_view bytes);
+
 }  // namespace tf

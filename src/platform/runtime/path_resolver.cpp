@@ -177,4 +177,9 @@ std::string DisplayPath(std::string_view path, std::string_view systemFolder) {
   return Utf8ToCp1252Lossy(systemFolder) + std::string(path.substr(systemFolder.size()));
 }
 
+std::string TracePath(std::string_view path, std::string_view systemFolder) {
+  if (!path.starts_with(systemFolder)) return Cp1252ToUtf8(path);
+  return Utf8Lossy(systemFolder) + Cp1252ToUtf8(path.substr(systemFolder.size()));
+}
+
 }  // namespace tf

@@ -28,4 +28,8 @@ bool StoredFileExists(std::string_view storedPath);
 // game stored it.
 std::string DisplayPath(std::string_view path, std::string_view systemFolder);
 
+// The same path as UTF-8 text for the trace, where every character of the
+// system's name can be written.
+std::string TracePath(std::string_view path, std::string_view systemFolder);
+
 }  // namespace tf
