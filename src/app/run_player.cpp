@@ -10,8 +10,8 @@
 
 #include "app/command_line.h"
 #include "app/walkthrough/runner.h"
-#include "platform/qt/qt_desktop.h"
 #include "game/player.h"
+#include "platform/qt/qt_desktop.h"
 
 namespace tf {
 
@@ -123,9 +123,10 @@ int RunPlayer(int argc, char** argv) {
   walkthrough::WalkthroughMessageBoxes scriptMessages(trace.get());
   const bool walking = !options->walkthroughFile.empty();
   Platform platform{
-      windows,  walking ? static_cast<ui::MessageBoxes&>(scriptMessages) : desktopMessages,
-      events,   display,
-      settings, clock,   trace.get()};
+      windows,    walking ? static_cast<ui::MessageBoxes&>(scriptMessages) : desktopMessages,
+      events,     display,
+      settings,   clock,
+      trace.get()};
   if (trace) {
     windows.onVisibilityChanged = [&trace](const std::string& name, bool visible) {
       if (const char* shortName = WalkthroughWindowName(name))

@@ -39,7 +39,8 @@ ActionFiles ActionFilesOf(const Game& game, int16_t areaIndex, int16_t objectInd
   if (objectIndex == 0)
     return {AreaFile(game, areaIndex, "b.dat"), AreaFile(game, areaIndex, "d.dat")};
   const std::vector<std::string>& carried = game.State.CarriedObjects;
-  if (objectIndex < 1 || static_cast<size_t>(objectIndex) > carried.size()) RaiseError(340);
+  if (objectIndex < 1 || static_cast<size_t>(objectIndex) > carried.size())
+    RaiseError(kErrNoSuchArrayElement);
   const std::string& objectName = carried[static_cast<size_t>(objectIndex) - 1];
   return {AreaFile(game, areaIndex, "_" + objectName + ".drg"),
           AreaFile(game, areaIndex, "_" + objectName + ".chn")};

@@ -31,7 +31,8 @@ void ResetAll(Game& game) {
     game.BackImage.SetLeft(0);
     game.BackImage.SetTop(0);
     // A control can't take a negative size.
-    if (player.info.GameWidth < 0 || player.info.GameHeight < 0) RaiseError(380);
+    if (player.info.GameWidth < 0 || player.info.GameHeight < 0)
+      RaiseError(kErrInvalidPropertyValue);
     game.PictureBox.SetWidth(MulInt16(player.info.GameWidth, ui::kTwipsPerPixel));
     game.PictureBox.SetHeight(MulInt16(player.info.GameHeight, ui::kTwipsPerPixel));
     const int screenWidth = player.platform.display.ScreenWidth() * ui::kTwipsPerPixel;

@@ -10,10 +10,10 @@
 #include "game/player.h"
 #include "media/mmedia.h"
 #include "media/music.h"
+#include "platform/runtime/case_fold.h"
 #include "platform/runtime/checked_int16.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"
-#include "platform/runtime/case_fold.h"
 #include "platform/runtime/val.h"
 #include "platform/runtime/variant.h"
 
@@ -66,7 +66,8 @@ void SetBackground(Game& game, const EditorAndGame& frames, const std::string& f
       game.BackImage.ClearPicture();
       IgnoringErrors([&] {
         int32_t colour = Variant::String(frames.FramePicture).ToInt32();
-        if (colour < 0 || static_cast<uint32_t>(colour) > kLargestColour) RaiseError(kErrInvalidPropertyValue);
+        if (colour < 0 || static_cast<uint32_t>(colour) > kLargestColour)
+          RaiseError(kErrInvalidPropertyValue);
         game.PictureBox.SetBackColor(static_cast<ui::Colour>(colour));
       });
       break;

@@ -5,12 +5,12 @@
 namespace tf {
 
 void FrameHistory::RemoveItem(int index) {
-  if (index < 0 || index >= ListCount()) RaiseError(5);
+  if (index < 0 || index >= ListCount()) RaiseError(kErrInvalidCall);
   items_.erase(items_.begin() + index);
 }
 
 const std::string& FrameHistory::List(int index) const {
-  if (index < 0 || index >= ListCount()) RaiseError(5);
+  if (index < 0 || index >= ListCount()) RaiseError(kErrInvalidCall);
   return items_[static_cast<size_t>(index)];
 }
 

@@ -14,9 +14,9 @@
 #include "bench/bench_support.h"
 #include "frames/editor_and_game.h"
 #include "frames/new_game.h"
-#include "platform/qt/qt_desktop.h"
 #include "game/game_window.h"
 #include "game/player.h"
+#include "platform/qt/qt_desktop.h"
 
 namespace {
 using tf::bench::General;

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "bench/bench_support.h"
-#include "platform/qt/qt_desktop.h"
 #include "game/game_window.h"
 #include "game/player.h"
+#include "platform/qt/qt_desktop.h"
 #include "startup/welcome_window.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // Commands on areas, texts, the in-game menu and the disappeared areas.
 
 #include "app/walkthrough/runner.h"
-#include "platform/runtime/cp1252.h"
 #include "game/game_window.h"
 #include "game/player.h"
+#include "platform/runtime/cp1252.h"
 
 namespace tf::walkthrough {
 

@@ -8,8 +8,8 @@
 
 #include "app/walkthrough/script.h"
 #include "app/walkthrough/walkthrough_message_boxes.h"
-#include "platform/qt/qt_desktop.h"
 #include "game/player.h"
+#include "platform/qt/qt_desktop.h"
 
 namespace tf::walkthrough {
 

@@ -7,11 +7,11 @@
 #include <QPainter>
 #include <QWindow>
 
-#include "platform/runtime/runtime_error.h"
-#include "platform/ui/data_controls.h"
 #include "platform/qt/qt_controls.h"
 #include "platform/qt/qt_input.h"
 #include "platform/qt/qt_menu_strip.h"
+#include "platform/runtime/runtime_error.h"
+#include "platform/ui/data_controls.h"
 #include "platform/ui/twips.h"
 
 namespace tf::ui {

@@ -2,9 +2,9 @@
 
 #include <QGraphicsScene>
 
-#include "platform/runtime_test_support.h"
 #include "platform/qt/qt_controls.h"
 #include "platform/qt/qt_form.h"
+#include "platform/runtime_test_support.h"
 
 namespace tf::ui {
 namespace {

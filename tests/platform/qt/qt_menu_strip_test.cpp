@@ -5,9 +5,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "platform/qt/qt_ui_test_support.h"
 #include "platform/qt/qt_controls.h"
 #include "platform/qt/qt_form.h"
+#include "platform/qt/qt_ui_test_support.h"
 
 namespace tf::ui {
 namespace {
