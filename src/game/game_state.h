@@ -17,7 +17,6 @@ class FrameHistory {
   // Error 5 for an index outside the list.
   const std::string& List(int index) const;
   void Clear() { items_.clear(); }
-  const std::vector<std::string>& Items() const { return items_; }
 
  private:
   std::vector<std::string> items_;

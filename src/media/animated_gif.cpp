@@ -14,10 +14,6 @@ namespace {
 constexpr int16_t kDefaultSpeed = 50;
 
 void Trace(Game& game, const std::string& line) { game.GetPlayer().platform.Trace("gif " + line); }
-
-std::string ShownPath(Game& game, const std::string& path) {
-  return DisplayPath(path, game.GetPlayer().paths.ProjectPath);
-}
 }  // namespace
 
 int16_t AniGifNewWithIndex(Game& game, int16_t newIndex, const std::string& fileName, int16_t x,
@@ -59,8 +55,9 @@ void AniGifUpdate(Game& game, int16_t index, const std::string& fileName, int16_
     box.SetHeight(picture.Height());
     if (game.Window().Visible()) game.Window().SetFocus();
   } catch (const RuntimeError&) {
-    ShowErrorMessage(game.GetPlayer().platform,
-                     "Unable to load '" + ShownPath(game, fileName) + "'.");
+    ShowErrorMessage(
+        game.GetPlayer().platform,
+        "Unable to load '" + DisplayPath(fileName, game.GetPlayer().paths.ProjectPath) + "'.");
   }
 }
 

@@ -6,6 +6,8 @@
 
 #include "platform/memory/manual_clock.h"
 #include "platform/memory/memory_form.h"
+#include "platform/runtime/path_resolver.h"
+#include "platform/runtime/pointer_file.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/twips.h"
 
@@ -70,7 +72,7 @@ void MemoryControl<Interface>::SetContainer(Container* container) {
 
 template <class Interface>
 void MemoryControl<Interface>::SetCustomPointer(const std::string& storedPath) {
-  if (!IsPointerFile(ReadStoredFile(storedPath))) RaiseError(kErrInvalidPicture, storedPath);
+  if (!ReadPointerDirectory(ReadStoredFile(storedPath))) RaiseError(kErrInvalidPicture, storedPath);
   pointer_ = storedPath;
 }
 

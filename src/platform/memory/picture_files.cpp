@@ -2,11 +2,9 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "platform/runtime/path_resolver.h"
+#include "platform/runtime/pointer_file.h"
 #include "platform/runtime/runtime_error.h"
 
 namespace tf::ui {
@@ -115,47 +113,19 @@ std::optional<PictureInfo> ReadGif(const std::string& b) {
   return info;
 }
 
-constexpr size_t kDirectorySize = 6;
-constexpr size_t kEntrySize = 16;
 }  // namespace
-
-bool IsPointerFile(const std::string& b) {
-  if (b.size() < kDirectorySize) return false;
-  const uint32_t type = Le16(b, 2);
-  const uint32_t count = Le16(b, 4);
-  if (Le16(b, 0) != 0 || (type != 1 && type != 2) || count == 0 ||
-      b.size() < kDirectorySize + count * kEntrySize)
-    return false;
-  for (size_t i = 0; i < count; ++i) {
-    const size_t entry = kDirectorySize + i * kEntrySize;
-    const uint64_t size = Le32(b, entry + 8);
-    const uint64_t offset = Le32(b, entry + 12);
-    if (offset > b.size() || size > b.size() - offset) return false;
-  }
-  return true;
-}
 
 std::optional<PictureInfo> ReadPictureInfo(const std::string& bytes) {
   if (StartsWith(bytes, "BM")) return ReadBmp(bytes);
   if (StartsWith(bytes, "\x89PNG\r\n\x1A\n")) return ReadPng(bytes);
   if (StartsWith(bytes, "\xFF\xD8")) return ReadJpeg(bytes);
   if (StartsWith(bytes, "GIF87a") || StartsWith(bytes, "GIF89a")) return ReadGif(bytes);
-  if (IsPointerFile(bytes)) {
-    // The first picture of the file is the one shown; 0 stands for 256.
-    const uint32_t width = Byte(bytes, kDirectorySize);
-    const uint32_t height = Byte(bytes, kDirectorySize + 1);
-    return Sized(width ? width : 256, height ? height : 256);
+  if (std::optional<PointerDirectory> pointer = ReadPointerDirectory(bytes)) {
+    // The first picture of the file is the one shown.
+    const PointerEntry& first = pointer->entries.front();
+    return Sized(static_cast<uint32_t>(first.width), static_cast<uint32_t>(first.height));
   }
   return std::nullopt;
-}
-
-std::string ReadStoredFile(const std::string& storedPath) {
-  const std::filesystem::path path = ResolvePath(storedPath);
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) RaiseError(kErrFileNotFound, storedPath);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) RaiseError(kErrFileNotFound, storedPath);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 PictureInfo LoadPictureInfo(const std::string& storedPath) {

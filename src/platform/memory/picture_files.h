@@ -18,13 +18,6 @@ struct PictureInfo {
 // header, without decoding it; nullopt when the bytes are none of these.
 std::optional<PictureInfo> ReadPictureInfo(const std::string& bytes);
 
-// True when the bytes start with a well-formed directory of an icon or cursor
-// file: type 1 or 2, at least one entry, every entry inside the file.
-bool IsPointerFile(const std::string& bytes);
-
-// The bytes of the file a stored path names; error 53 when it is missing.
-std::string ReadStoredFile(const std::string& storedPath);
-
 // The picture a stored path names; error 53 when missing, 481 when it is no
 // picture.
 PictureInfo LoadPictureInfo(const std::string& storedPath);

@@ -7,11 +7,9 @@
 #include <QMovie>
 #include <QPainter>
 #include <algorithm>
-#include <filesystem>
 
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_input.h"
-#include "platform/qt/qt_native_file.h"
 #include "platform/qt/qt_pointer.h"
 #include "platform/runtime/cp1252.h"
 #include "platform/runtime/path_resolver.h"
@@ -199,12 +197,9 @@ void QtImage::LoadPicture(const std::string& storedPath) {
     ClearPicture();
     return;
   }
-  std::filesystem::path path = ResolvePath(storedPath);
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) RaiseError(kErrFileNotFound, storedPath);
-  std::optional<QByteArray> bytes = ReadNativeFile(path);
-  if (!bytes) RaiseError(kErrFileNotFound, storedPath);
-  QBuffer buffer(&*bytes);
+  const QByteArray bytes = QByteArray::fromStdString(ReadStoredFile(storedPath));
+  QBuffer buffer;
+  buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
   reader.setDecideFormatFromContent(true);
@@ -404,13 +399,9 @@ QtAnimatedPicture::QtAnimatedPicture(QtForm& form, std::string name, int index,
 QtAnimatedPicture::~QtAnimatedPicture() = default;
 
 void QtAnimatedPicture::LoadFile(const std::string& storedPath) {
-  std::filesystem::path path = ResolvePath(storedPath);
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) RaiseError(kErrFileNotFound, storedPath);
-  std::optional<QByteArray> bytes = ReadNativeFile(path);
-  if (!bytes) RaiseError(kErrFileNotFound, storedPath);
+  const QByteArray bytes = QByteArray::fromStdString(ReadStoredFile(storedPath));
   auto buffer = std::make_unique<QBuffer>();
-  buffer->setData(*bytes);
+  buffer->setData(bytes);
   buffer->open(QIODevice::ReadOnly);
   auto movie = std::make_unique<QMovie>(buffer.get());
   movie->setCacheMode(QMovie::CacheAll);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <mutex>
 #include <optional>
 #include <unordered_map>
@@ -9,6 +11,7 @@
 
 #include "platform/runtime/case_fold.h"
 #include "platform/runtime/cp1252.h"
+#include "platform/runtime/runtime_error.h"
 
 namespace tf {
 
@@ -168,6 +171,17 @@ fs::path ResolvePath(std::string_view storedPath) {
 bool StoredFileExists(std::string_view storedPath) {
   std::error_code error;
   return fs::is_regular_file(ResolvePath(storedPath), error);
+}
+
+std::string ReadStoredFile(const std::string& storedPath) {
+  const fs::path path = ResolvePath(storedPath);
+  std::error_code error;
+  if (!fs::is_regular_file(path, error)) RaiseError(kErrFileNotFound, storedPath);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) RaiseError(kErrFileNotFound, storedPath);
+  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  if (in.bad()) RaiseError(kErrFileNotFound, storedPath);
+  return bytes;
 }
 
 std::string DisplayPath(std::string_view path, std::string_view systemFolder) {

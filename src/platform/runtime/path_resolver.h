@@ -22,6 +22,10 @@ std::filesystem::path ResolvePath(std::string_view storedPath);
 // True when the stored path names an existing regular file.
 bool StoredFileExists(std::string_view storedPath);
 
+// The whole content of the file a stored path names, read by its name on disk
+// (which need not be UTF-8); error 53 when it is missing or can't be read.
+std::string ReadStoredFile(const std::string& storedPath);
+
 // A path as the game's messages show it, in the game's own encoding
 // (Windows-1252): a leading `systemFolder` is the system's name (UTF-8), each
 // character of it that Windows-1252 lacks shown as "?"; the rest stays as the
