@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Game logic reaches the desktop and the media libraries only through the
 # platform's interface: no Qt, SDL, FluidSynth or FFmpeg header outside
-# src/platform/qt and app/. The build enforces the same (the game logic does
+# src/platform/qt, src/platform/audio, src/platform/video and app/. The build enforces the same (the game logic does
 # not link Qt); this check also catches headers found by other paths.
 set -uo pipefail
 src=$1

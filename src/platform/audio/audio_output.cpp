@@ -1,0 +1,82 @@
+#include "platform/audio/audio_output.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace tf {
+
+namespace {
+// About 23 ms at 44.1 kHz: short enough for a click's sound to follow the
+// click, long enough not to crackle on a busy desktop.
+constexpr int kBufferFrames = 1024;
+
+bool OpenMixer() {
+  return Mix_OpenAudioDevice(AudioOutput::kSampleRate, AUDIO_S16SYS, AudioOutput::kChannels,
+                             kBufferFrames, nullptr, 0) == 0;
+}
+}  // namespace
+
+AudioOutput::~AudioOutput() {
+  if (!open_) return;
+  Mix_SetPostMix(nullptr, nullptr);
+  Mix_HaltChannel(-1);
+  Mix_HaltMusic();
+  Mix_CloseAudio();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool AudioOutput::Open() {
+  if (triedOpen_) return open_;
+  triedOpen_ = true;
+  // SDL would otherwise take over SIGINT and Ctrl+C would stop working.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  bool ok = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && OpenMixer();
+  if (!ok) {
+    // No sound card, no sound server: play on in silence.
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ok = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && OpenMixer();
+  }
+  if (!ok) return false;
+  const char* driver = SDL_GetCurrentAudioDriver();
+  driver_ = driver ? driver : "";
+  Mix_AllocateChannels(8);
+  Mix_SetPostMix(&AudioOutput::PostMix, this);
+  open_ = true;
+  return true;
+}
+
+int AudioOutput::AddSource(Source source) {
+  Open();
+  std::lock_guard lock(sourcesLock_);
+  int id = nextSourceId_++;
+  sources_.emplace(id, std::move(source));
+  return id;
+}
+
+void AudioOutput::RemoveSource(int id) {
+  std::lock_guard lock(sourcesLock_);
+  sources_.erase(id);
+}
+
+void AudioOutput::PostMix(void* self, uint8_t* stream, int length) {
+  static_cast<AudioOutput*>(self)->MixSources(reinterpret_cast<int16_t*>(stream),
+                                              length / static_cast<int>(sizeof(int16_t)));
+}
+
+void AudioOutput::MixSources(int16_t* stream, int samples) {
+  std::lock_guard lock(sourcesLock_);
+  if (sources_.empty()) return;
+  scratch_.resize(samples);
+  for (auto& [id, source] : sources_) {
+    std::fill(scratch_.begin(), scratch_.end(), int16_t{0});
+    source(scratch_.data(), samples / kChannels);
+    for (int i = 0; i < samples; ++i)
+      stream[i] = static_cast<int16_t>(std::clamp(stream[i] + scratch_[i], -32768, 32767));
+  }
+}
+
+}  // namespace tf
