@@ -38,10 +38,7 @@ struct ActionFiles {
 ActionFiles ActionFilesOf(const Game& game, int16_t areaIndex, int16_t objectIndex) {
   if (objectIndex == 0)
     return {AreaFile(game, areaIndex, "b.dat"), AreaFile(game, areaIndex, "d.dat")};
-  const std::vector<std::string>& carried = game.State.CarriedObjects;
-  if (objectIndex < 1 || static_cast<size_t>(objectIndex) > carried.size())
-    RaiseError(kErrNoSuchArrayElement);
-  const std::string& objectName = carried[static_cast<size_t>(objectIndex) - 1];
+  const std::string& objectName = game.PickedObject[objectIndex].Tag();
   return {AreaFile(game, areaIndex, "_" + objectName + ".drg"),
           AreaFile(game, areaIndex, "_" + objectName + ".chn")};
 }

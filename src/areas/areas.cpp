@@ -15,6 +15,7 @@
 #include "platform/runtime/text_reader.h"
 #include "platform/runtime/val.h"
 #include "platform/ui/twips.h"
+#include "state/inventory_drag.h"
 #include "state/variables.h"
 
 namespace tf {
@@ -91,6 +92,9 @@ void LoadArea(Game& game, int index) {
   ui::Image& area = game.Area.Load(index);
   area.onMouseDown = [&game, index](const ui::MouseArgs& args) {
     Area_MouseDown(game, index, args);
+  };
+  area.onDragDrop = [&game, index](const ui::Control& source, int x, int y) {
+    Area_DragDrop(game, index, source, x, y);
   };
   const int32_t width = SubInt32(head.width.ToInt32(), 2 * kInset);
   const int32_t height = SubInt32(head.height.ToInt32(), 2 * kInset);

@@ -60,6 +60,8 @@ class Game {
   FrameHistory& FramesHistory;
   // Inventory objects carried.
   int16_t ObjectsCount() const { return static_cast<int16_t>(State.CarriedObjects.size()); }
+  // The inventory object whose drag began last.
+  int16_t DraggedObjectIndex = 0;
 
  private:
   std::unique_ptr<Mmedia> musicMedia_;

@@ -7,6 +7,7 @@
 #include "platform/runtime/cp1252.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
+#include "state/inventory_drag.h"
 
 namespace tf {
 
@@ -29,6 +30,9 @@ int16_t AniGifNewWithIndex(Game& game, int16_t newIndex, const std::string& file
     AniGifBox_MouseDown(game, newIndex, args);
   };
   picture.onMouseDown = box.onMouseDown;
+  picture.onDragDrop = [&game, newIndex](const ui::Control& source, int x, int y) {
+    AniGif_DragDrop(game, newIndex, source, x, y);
+  };
   AniGifUpdate(game, newIndex, fileName, speed);
   return newIndex;
 }

@@ -77,9 +77,15 @@ void MemoryControl<Interface>::SetCustomPointer(const std::string& storedPath) {
 }
 
 template <class Interface>
+void MemoryControl<Interface>::Drag() {
+  form_.BeginDrag(*this);
+}
+
+template <class Interface>
 void MemoryControl<Interface>::CopyPlacementTo(MemoryControl& copy) const {
   copy.Move(left_, top_, width_, height_);
   copy.pointer_ = pointer_;
+  copy.toolTip_ = toolTip_;
 }
 
 template class MemoryControl<Image>;
@@ -120,11 +126,29 @@ int MemoryImage::PictureWidth() const { return picture_ ? PixelsToTwips(picture_
 
 int MemoryImage::PictureHeight() const { return picture_ ? PixelsToTwips(picture_->height) : 0; }
 
+void MemoryImage::SetPictureFrom(const Image& source) {
+  const auto& from = static_cast<const MemoryImage&>(source);
+  SetPicture(from.picture_, from.picturePath_);
+}
+
+void MemoryImage::SetDragIconFromPicture(const Image& source) {
+  const auto& from = static_cast<const MemoryImage&>(source);
+  dragIcon_ = from.picture_;
+  dragIconPath_ = from.picturePath_;
+}
+
+void MemoryImage::SetDragIconFrom(const Image& source) {
+  const auto& from = static_cast<const MemoryImage&>(source);
+  dragIcon_ = from.dragIcon_;
+  dragIconPath_ = from.dragIconPath_;
+}
+
 Control& MemoryImage::CloneAs(int index) const {
   auto& copy = static_cast<MemoryImage&>(form_.CreateImage(Name(), container_, index));
   CopyPlacementTo(copy);
   copy.stretch_ = stretch_;
   copy.SetPicture(picture_, picturePath_);
+  copy.SetDragIconFrom(*this);
   return copy;
 }
 

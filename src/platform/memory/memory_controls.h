@@ -64,6 +64,9 @@ class MemoryControl : public Interface, public MemoryPlaced {
   void SetContainer(Container* container) override;
   void SetStandardPointer() override { pointer_.clear(); }
   void SetCustomPointer(const std::string& storedPath) override;
+  const std::string& ToolTipText() const override { return toolTip_; }
+  void SetToolTipText(const std::string& text) override { toolTip_ = text; }
+  void Drag() override;
 
   Control& Self() override { return *this; }
   const Control& Self() const override { return *this; }
@@ -75,6 +78,7 @@ class MemoryControl : public Interface, public MemoryPlaced {
   MemoryForm& form_;
   bool visible_ = true;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  std::string toolTip_;
 };
 
 class MemoryImage : public MemoryControl<Image> {
@@ -88,15 +92,23 @@ class MemoryImage : public MemoryControl<Image> {
   bool Stretch() const override { return stretch_; }
   int PictureWidth() const override;
   int PictureHeight() const override;
+  void SetPictureFrom(const Image& source) override;
+  void SetDragIconFromPicture(const Image& source) override;
+  void SetDragIconFrom(const Image& source) override;
+  bool HasDragIcon() const override { return dragIcon_.has_value(); }
   Control& CloneAs(int index) const override;
 
   // The stored path of the picture file shown; empty for none or a built-in.
   const std::string& PicturePath() const { return picturePath_; }
+  // The same for the drag picture.
+  const std::string& DragIconPath() const { return dragIconPath_; }
 
  private:
   void SetPicture(std::optional<PictureInfo> picture, std::string path);
   std::optional<PictureInfo> picture_;
   std::string picturePath_;
+  std::optional<PictureInfo> dragIcon_;
+  std::string dragIconPath_;
   bool stretch_ = false;
 };
 

@@ -128,6 +128,7 @@ void MemoryForm::Destroy(Component& component) {
     }
   }
   if (auto* timer = dynamic_cast<MemoryTimer*>(&component)) timer->Detach();
+  if (&component == dragSource_) dragSource_ = nullptr;
   retired_.push_back(std::move(*it));
   components_.erase(it);
 }
@@ -196,11 +197,42 @@ void MemoryForm::ClickAt(int x, int y, int button, int shift) {
     auto [left, top] = WindowPosition(*control);
     const MouseArgs args{button, shift, x - left, y - top};
     if (control->onMouseDown) control->onMouseDown(args);
+    if (dragSource_) {
+      DropAt(x, y);
+      return;
+    }
     if (control->onMouseUp) control->onMouseUp(args);
     if (button != kLeftButton) return;
     if (auto* box = dynamic_cast<CheckBox*>(control)) box->SetValue(box->Value() == 0 ? 1 : 0);
     if (control->onClick) control->onClick();
   });
+}
+
+void MemoryForm::DragAt(int fromX, int fromY, int toX, int toY) {
+  RunEvent([&] {
+    Control* control = ControlAt(fromX, fromY);
+    if (!control) {
+      if (onMouseDown) onMouseDown({kLeftButton, 0, fromX, fromY});
+      return;
+    }
+    auto [left, top] = WindowPosition(*control);
+    if (control->onMouseDown) control->onMouseDown({kLeftButton, 0, fromX - left, fromY - top});
+    if (dragSource_) {
+      DropAt(toX, toY);
+      return;
+    }
+    // Without a drag the release goes to the control pressed.
+    if (control->onMouseUp) control->onMouseUp({kLeftButton, 0, toX - left, toY - top});
+  });
+}
+
+void MemoryForm::DropAt(int x, int y) {
+  const Control* source = dragSource_;
+  dragSource_ = nullptr;
+  Control* target = ControlAt(x, y);
+  if (!target || !target->onDragDrop) return;
+  auto [left, top] = WindowPosition(*target);
+  target->onDragDrop(*source, x - left, y - top);
 }
 
 // MemoryWindowFactory

@@ -81,6 +81,12 @@ class MemoryForm : public Form {
   // control there gets the press, the release and (for the left button) the
   // click, and a check box ticks; with none there the window gets the press.
   void ClickAt(int x, int y, int button = kLeftButton, int shift = 0);
+  // A left press at one point of the window and a release at another, the
+  // button held on the way; a drag begun by the press drops at the release.
+  void DragAt(int fromX, int fromY, int toX, int toY);
+  // The control being dragged, null when no drag is on.
+  const Control* DragSource() const { return dragSource_; }
+  void BeginDrag(const Control& source) { dragSource_ = &source; }
   // Runs one event: components destroyed during it go when it is over.
   void RunEvent(const std::function<void()>& handler);
   // A stacking value above every control made so far.
@@ -93,6 +99,8 @@ class MemoryForm : public Form {
   // The shown control at a point relative to a container (null: the window),
   // looking only at what lies directly in it and deeper.
   Control* ControlAtIn(const Container* container, int x, int y) const;
+  // Ends the drag: the control at the point, if any, gets the drop.
+  void DropAt(int x, int y);
 
   std::string name_;
   MemoryWindowFactory& factory_;
@@ -111,6 +119,7 @@ class MemoryForm : public Form {
   std::vector<std::unique_ptr<Component>> retired_;
   int eventDepth_ = 0;
   int64_t nextZ_ = 1;
+  const Control* dragSource_ = nullptr;
 };
 
 // Makes memory windows and keeps track of those alive.

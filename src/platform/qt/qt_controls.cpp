@@ -172,6 +172,17 @@ void QtControl<Interface>::SetCustomPointer(const std::string& storedPath) {
   item_->setCursor(LoadPointer(storedPath));
 }
 
+template <class Interface>
+void QtControl<Interface>::SetToolTipText(const std::string& text) {
+  toolTip_ = text;
+  item_->setToolTip(ToQString(text));
+}
+
+template <class Interface>
+void QtControl<Interface>::Drag() {
+  form_.BeginDrag(*this);
+}
+
 template class QtControl<Image>;
 template class QtControl<Label>;
 template class QtControl<CheckBox>;
@@ -230,11 +241,25 @@ int QtImage::PictureHeight() const {
   return pixmap_.isNull() ? 0 : PixelsToTwips(pixmap_.height());
 }
 
+void QtImage::SetPictureFrom(const Image& source) {
+  SetPixmap(static_cast<const QtImage&>(source).pixmap_);
+}
+
+void QtImage::SetDragIconFromPicture(const Image& source) {
+  dragIcon_ = static_cast<const QtImage&>(source).pixmap_;
+}
+
+void QtImage::SetDragIconFrom(const Image& source) {
+  dragIcon_ = static_cast<const QtImage&>(source).dragIcon_;
+}
+
 Control& QtImage::Clone(QtForm& form, int index) const {
   QtImage& copy = form.CreateImage(Name(), container_, index);
   copy.Move(left_, top_, width_, height_);
   copy.SetStretch(stretch_);
   copy.SetPixmap(pixmap_);
+  copy.dragIcon_ = dragIcon_;
+  copy.SetToolTipText(toolTip_);
   return copy;
 }
 

@@ -83,6 +83,9 @@ class QtControl : public Interface, public QtControlBase {
   void SetContainer(Container* container) override;
   void SetStandardPointer() override;
   void SetCustomPointer(const std::string& storedPath) override;
+  const std::string& ToolTipText() const override { return toolTip_; }
+  void SetToolTipText(const std::string& text) override;
+  void Drag() override;
 
   Container* GetContainer() const { return container_; }
   void ReleaseChildren() override;
@@ -94,6 +97,7 @@ class QtControl : public Interface, public QtControlBase {
   std::unique_ptr<ControlItem> item_;
   bool visible_ = true;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  std::string toolTip_;
 };
 
 class QtImage : public QtControl<Image> {
@@ -107,13 +111,19 @@ class QtImage : public QtControl<Image> {
   bool Stretch() const override { return stretch_; }
   int PictureWidth() const override;
   int PictureHeight() const override;
+  void SetPictureFrom(const Image& source) override;
+  void SetDragIconFromPicture(const Image& source) override;
+  void SetDragIconFrom(const Image& source) override;
+  bool HasDragIcon() const override { return !dragIcon_.isNull(); }
   Control& Clone(QtForm& form, int index) const override;
 
   const QPixmap& Pixmap() const { return pixmap_; }
   void SetPixmap(const QPixmap& pixmap);
+  const QPixmap& DragIcon() const { return dragIcon_; }
 
  private:
   QPixmap pixmap_;
+  QPixmap dragIcon_;
   bool stretch_ = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QGraphicsScene>
 #include <QKeyEvent>
 #include <QPainter>
@@ -59,6 +60,8 @@ void FormView::drawBackground(QPainter* painter, const QRectF& rect) {
 }
 
 void FormView::mousePressEvent(QMouseEvent* event) {
+  // Other buttons do nothing while a drag is on.
+  if (form_.dragSource_) return;
   if (itemAt(event->position().toPoint())) {
     QGraphicsView::mousePressEvent(event);
     return;
@@ -69,6 +72,8 @@ void FormView::mousePressEvent(QMouseEvent* event) {
 }
 
 void FormView::mouseMoveEvent(QMouseEvent* event) {
+  // Only the pointer moves while a drag is on: nothing under it reacts.
+  if (form_.dragSource_) return;
   // The view also puts back its own pointer when the mouse leaves the
   // controls for the bare window.
   QGraphicsView::mouseMoveEvent(event);
@@ -78,7 +83,19 @@ void FormView::mouseMoveEvent(QMouseEvent* event) {
                        PixelsToTwips(event->position().x()), PixelsToTwips(event->position().y())});
 }
 
+void FormView::mouseReleaseEvent(QMouseEvent* event) {
+  if (!form_.dragSource_) {
+    QGraphicsView::mouseReleaseEvent(event);
+    return;
+  }
+  if (!(event->buttons() & Qt::LeftButton)) form_.EndDrag(event->position().toPoint());
+}
+
 void FormView::keyPressEvent(QKeyEvent* event) {
+  if (form_.dragSource_ && event->key() == Qt::Key_Escape) {
+    form_.EndDrag(std::nullopt);
+    return;
+  }
   if (form_.onKeyDown) form_.onKeyDown(KeyCodeOf(*event), ShiftOf(event->modifiers()));
 }
 
@@ -268,6 +285,7 @@ Control& QtForm::CloneControl(const Control& templ, int index) {
 }
 
 void QtForm::Destroy(Component& component) {
+  if (&component == dragSource_) EndDrag(std::nullopt);
   if (auto* entry = dynamic_cast<QtMenuEntry*>(&component)) menuStrip_->RemoveEntry(*entry);
   for (auto it = components_.begin(); it != components_.end(); ++it) {
     if (it->get() != &component) continue;
@@ -314,6 +332,31 @@ QImage QtForm::RenderControl(const Control& control) const {
   QPainter painter(&image);
   scene_->render(&painter, QRectF(QPointF(0, 0), source.size()), source);
   return image;
+}
+
+void QtForm::BeginDrag(Control& source) {
+  const auto* image = dynamic_cast<const QtImage*>(&source);
+  QCursor pointer(Qt::ClosedHandCursor);
+  if (image && image->HasDragIcon()) {
+    const QPixmap& icon = image->DragIcon();
+    pointer = QCursor(icon, icon.width() / 2, icon.height() / 2);
+  }
+  dragSource_ = &source;
+  view_->viewport()->grabMouse(pointer);
+}
+
+void QtForm::EndDrag(std::optional<QPoint> dropAt) {
+  const Control* source = dragSource_;
+  dragSource_ = nullptr;
+  view_->viewport()->releaseMouse();
+  // The press made the dragged control's item the scene's mouse grabber;
+  // the release never reaches it.
+  if (QGraphicsItem* grabber = scene_->mouseGrabberItem()) grabber->ungrabMouse();
+  if (!dropAt || !source) return;
+  auto* item = qgraphicsitem_cast<ControlItem*>(view_->itemAt(*dropAt));
+  if (!item || !item->Owner().onDragDrop) return;
+  const QPointF local = item->mapFromScene(view_->mapToScene(*dropAt));
+  item->Owner().onDragDrop(*source, PixelsToTwips(local.x()), PixelsToTwips(local.y()));
 }
 
 void QtForm::UpdateSceneRect() { scene_->setSceneRect(0, 0, view_->width(), view_->height()); }

@@ -28,6 +28,7 @@ class FormView : public QGraphicsView {
   void drawBackground(QPainter* painter, const QRectF& rect) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -96,6 +97,11 @@ class QtForm : public Form {
   QImage RenderControl(const Control& control) const;
   // A z-value above every control made so far.
   qreal NextZ() { return nextZ_++; }
+  // The program's own drag: the mouse is grabbed and the pointer shows the
+  // control's drag picture, centred on the hot spot, until the release.
+  void BeginDrag(Control& source);
+  // The control being dragged, null when no drag is on.
+  const Control* DragSource() const { return dragSource_; }
 
   // Called with true / false when the window is shown or hidden.
   std::function<void(bool)> onVisibilityChanged;
@@ -110,6 +116,8 @@ class QtForm : public Form {
   QGraphicsItem* ParentItem(Container* container) const;
   void UpdateSceneRect();
   void Paint(QPainter& painter);
+  // Ends the drag; with a point of the view, the control there gets the drop.
+  void EndDrag(std::optional<QPoint> dropAt);
 
   std::string name_;
   FormStyle style_;
@@ -126,6 +134,7 @@ class QtForm : public Form {
   QTimer retireTimer_;
   QPainter* painter_ = nullptr;
   qreal nextZ_ = 1;
+  Control* dragSource_ = nullptr;
 };
 
 }  // namespace tf::ui

@@ -86,11 +86,22 @@ class Control : public Component {
   // missing file, 481 for one that is no cursor or icon.
   virtual void SetStandardPointer() = 0;
   virtual void SetCustomPointer(const std::string& storedPath) = 0;
+  // The text shown when the pointer rests on the control.
+  virtual const std::string& ToolTipText() const = 0;
+  virtual void SetToolTipText(const std::string& text) = 0;
+  // Starts dragging the control (from its press handler): until the button
+  // is released the pointer shows the control's drag picture; the release
+  // drops it on the control under the pointer, whose onDragDrop runs.
+  // Esc, or a release over no control, ends the drag with no drop.
+  virtual void Drag() = 0;
 
   std::function<void(const MouseArgs&)> onMouseDown;
   std::function<void(const MouseArgs&)> onMouseUp;
   std::function<void(const MouseArgs&)> onMouseMove;
   std::function<void()> onClick;
+  // A dragged control dropped here; the position (twips) is relative to this
+  // control.
+  std::function<void(const Control& source, int x, int y)> onDragDrop;
 
  protected:
   using Component::Component;
@@ -115,6 +126,13 @@ class Image : public Control {
   // Size of the picture itself, in twips (0 without one).
   virtual int PictureWidth() const = 0;
   virtual int PictureHeight() const = 0;
+  // Takes the picture of another image, as LoadPicture would.
+  virtual void SetPictureFrom(const Image& source) = 0;
+  // The picture under the pointer while the image is dragged: another
+  // image's picture, or its drag picture.
+  virtual void SetDragIconFromPicture(const Image& source) = 0;
+  virtual void SetDragIconFrom(const Image& source) = 0;
+  virtual bool HasDragIcon() const = 0;
 
  protected:
   using Control::Control;
