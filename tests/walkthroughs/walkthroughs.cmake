@@ -63,6 +63,10 @@ walkthrough(disappearing_area ${PROJECTS}/playthrough disappearing_area.walk)
 walkthrough(exit_action ${PROJECTS}/playthrough exit_action.walk)
 walkthrough(area_load_failure ${PROJECTS}/playthrough area_load_failure.walk)
 walkthrough(menu_and_exit ${PROJECTS}/playthrough menu_and_exit.walk)
+walkthrough(inventory_pick ${PROJECTS}/inventory inventory_pick.walk
+  --expect-trace ${WALKTHROUGHS}/inventory_pick.trace)
+walkthrough(inventory_rows ${PROJECTS}/inventory inventory_rows.walk)
+walkthrough(inventory_drops ${PROJECTS}/inventory inventory_drops.walk)
 
 foreach(kind utf8 not-utf8 backslash)
   walkthrough(folder_name_${kind} ${PROJECTS}/folder-names folder_names.walk --in-folder ${kind})

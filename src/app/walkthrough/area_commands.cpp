@@ -7,7 +7,6 @@
 
 namespace tf::walkthrough {
 
-namespace {
 ui::QtForm& GameForm(Runner& runner) {
   ui::QtForm* form = runner.FormByWalkthroughName("game");
   if (!form || !form->Visible()) throw ScriptError("the game window is not shown");
@@ -22,8 +21,6 @@ const ui::Control& AreaControl(Game& game, int index) {
     return game.AniGifBox[gif->second];
   return game.Area[index];
 }
-
-}  // namespace
 
 void AddAreaCommands(Runner& runner) {
   runner.AddCommand("click area", [&runner](const std::vector<std::string>& args) {

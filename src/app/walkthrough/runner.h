@@ -102,10 +102,16 @@ std::string Quoted(const std::string& text);
 // Words separated by blanks, "(empty)" for none; QuotedList quotes each.
 std::string WordList(const std::vector<std::string>& words);
 std::string QuotedList(const std::vector<std::string>& items);
+// The shown game window; a ScriptError when it is not shown.
+ui::QtForm& GameForm(Runner& runner);
+// What shows area N of the current frame: its picture box when it is
+// animated. A ScriptError when there is no such area.
+const ui::Control& AreaControl(Game& game, int index);
 
 void AddCoreCommands(Runner& runner);
 void AddWelcomeCommands(Runner& runner);
 void AddFrameCommands(Runner& runner);
 void AddAreaCommands(Runner& runner);
+void AddInventoryCommands(Runner& runner);
 
 }  // namespace tf::walkthrough

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGraphicsScene>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QWindow>
@@ -342,13 +343,16 @@ void QtForm::BeginDrag(Control& source) {
     pointer = QCursor(icon, icon.width() / 2, icon.height() / 2);
   }
   dragSource_ = &source;
-  view_->viewport()->grabMouse(pointer);
+  QGuiApplication::setOverrideCursor(pointer);
+  // The offscreen platform has no pointer to grab.
+  if (QGuiApplication::platformName() != QLatin1String("offscreen")) view_->viewport()->grabMouse();
 }
 
 void QtForm::EndDrag(std::optional<QPoint> dropAt) {
   const Control* source = dragSource_;
   dragSource_ = nullptr;
-  view_->viewport()->releaseMouse();
+  if (QWidget::mouseGrabber() == view_->viewport()) view_->viewport()->releaseMouse();
+  QGuiApplication::restoreOverrideCursor();
   // The press made the dragged control's item the scene's mouse grabber;
   // the release never reaches it.
   if (QGraphicsItem* grabber = scene_->mouseGrabberItem()) grabber->ungrabMouse();
