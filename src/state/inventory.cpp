@@ -67,8 +67,8 @@ void AddPickedObject(Game& game, const std::string& objectName) {
     element.BringToFront();
   } catch (const RuntimeError&) {
     if (loaded) IgnoringErrors([&] { game.PickedObject.Unload(n); });
-    player.platform.messages.Show("Unable to pick up '" + objectName + "'.",
-                                  ui::MessageButtons::Ok, ui::MessageIcon::Exclamation, "Error");
+    player.platform.messages.Show("Unable to pick up '" + objectName + "'.", ui::MessageButtons::Ok,
+                                  ui::MessageIcon::Exclamation, "Error");
     return;
   }
   game.State.CarriedObjects.push_back(objectName);

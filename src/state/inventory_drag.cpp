@@ -30,8 +30,8 @@ void DropOnArea(Game& game, int index, const ui::Control& source) {
 // flag by flag.
 void Combine(Game& game, int dragged, int target) {
   const std::string& areasPath = game.GetPlayer().paths.AreasPath;
-  const std::string fileName =
-      areasPath + game.PickedObject[dragged].Tag() + "_on_" + game.PickedObject[target].Tag() + ".drg";
+  const std::string fileName = areasPath + game.PickedObject[dragged].Tag() + "_on_" +
+                               game.PickedObject[target].Tag() + ".drg";
   if (!StoredFileExists(fileName)) return;
   TextReader file = TextReader::Open(fileName);
   const bool removeDragged = file.ReadVariant().IsOne();

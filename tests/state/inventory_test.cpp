@@ -118,10 +118,8 @@ TEST_F(InventoryTest, FailuresReportAndLeaveTheInventoryAsItWas) {
   EXPECT_EQ(game.ObjectsCount(), 0);
   EXPECT_EQ(game.PickedObject.Count(), 1);
   const std::vector<MessageBoxCall> expected = {
-      {"Unable to pick up 'lost'.", ui::MessageButtons::Ok, ui::MessageIcon::Exclamation,
-       "Error"},
-      {"Unable to pick up 'none'.", ui::MessageButtons::Ok, ui::MessageIcon::Exclamation,
-       "Error"},
+      {"Unable to pick up 'lost'.", ui::MessageButtons::Ok, ui::MessageIcon::Exclamation, "Error"},
+      {"Unable to pick up 'none'.", ui::MessageButtons::Ok, ui::MessageIcon::Exclamation, "Error"},
       {"Unable to remove the item from the inventory.", ui::MessageButtons::Ok,
        ui::MessageIcon::Critical, "Error"}};
   EXPECT_EQ(Messages(), expected);

@@ -49,8 +49,8 @@ void PostMouse(QWidget* viewport, QEvent::Type type, QPoint point, Qt::MouseButt
   QMetaObject::invokeMethod(
       viewport,
       [=] {
-        QMouseEvent event(type, QPointF(point), QPointF(viewport->mapToGlobal(point)), button,
-                          held, Qt::NoModifier);
+        QMouseEvent event(type, QPointF(point), QPointF(viewport->mapToGlobal(point)), button, held,
+                          Qt::NoModifier);
         QCoreApplication::sendEvent(viewport, &event);
       },
       Qt::QueuedConnection);
@@ -93,8 +93,7 @@ void AddInventoryCommands(Runner& runner) {
       names.push_back(game.PickedObject.Exists(index)
                           ? Cp1252ToUtf8(game.PickedObject[index].Tag())
                           : "(no element " + std::to_string(index) + ")");
-    if (names != args)
-      throw ExpectationFailure("inventory " + QuotedList(args), QuotedList(names));
+    if (names != args) throw ExpectationFailure("inventory " + QuotedList(args), QuotedList(names));
   });
 }
 
