@@ -31,5 +31,7 @@ expect_error 'expect frame' 'usage: expect frame'
 expect_error $'new\nclick area 1 sideways' "unknown button 'sideways'"
 expect_error $'new\nclick area 0' 'is not a whole number of at least 1'
 expect_error 'expect window attic visible' "unknown window 'attic'"
+expect_error $'new\nclick object 1' 'the inventory has no object 1'
+expect_error $'new\ndrag object 1 onto area 1' 'usage: drag object N to area M'
 
 exit $((failures > 0))
