@@ -20,7 +20,7 @@ std::string Lines(std::initializer_list<std::string> values) {
 }
 
 std::string ThreeFrameGif() {
-  std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "../fixtures/three.gif",
+  std::ifstream in(std::filesystem::path(TF_TEST_FIXTURES) / "three.gif",
                    std::ios::binary);
   std::ostringstream bytes;
   bytes << in.rdbuf();

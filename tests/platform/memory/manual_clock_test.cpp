@@ -87,7 +87,7 @@ TEST_F(ManualClockTest, WaitsMoveTheClockInsteadOfSleeping) {
 TEST_F(ManualClockTest, AnimatedPicturesPlayOnTheClock) {
   TempFolder folder;
   std::filesystem::copy_file(
-      std::filesystem::path(__FILE__).parent_path() / "../../fixtures/three.gif",
+      std::filesystem::path(TF_TEST_FIXTURES) / "three.gif",
       folder.Path() / "three.gif");
   AnimatedPicture& picture = form->CreateAnimatedPicture("P", nullptr, -1);
   EXPECT_EQ(picture.CurrentFrame(), -1);
