@@ -9,6 +9,7 @@
 #include "platform/ui/twips.h"
 #include "startup/project.h"
 #include "welcome/scheme.h"
+#include "welcome/welcome_events.h"
 
 namespace tf {
 
@@ -162,6 +163,7 @@ void Welcome::Compose() {
 
   form.onKeyDown = [this](int keyCode, int) { Form_KeyDown(keyCode); };
   form.onUnload = [this](bool&) { Form_Unload(); };
+  RouteWelcomeEvents(*this);
 }
 
 void Welcome::Load() {
