@@ -130,7 +130,9 @@ int RunPlayer(int argc, char** argv) {
       trace.get()};
   // A walkthrough's links are traced, never opened.
   if (!walking) platform.links = &linkOpener;
-  display.onModeChanged = [&windows, &display] { windows.SetVirtualScreen(display.VirtualScreen()); };
+  display.onModeChanged = [&windows, &display] {
+    windows.SetVirtualScreen(display.VirtualScreen());
+  };
   if (trace) {
     windows.onVisibilityChanged = [&trace](const std::string& name, bool visible) {
       if (const char* shortName = WalkthroughWindowName(name))

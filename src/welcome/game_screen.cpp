@@ -40,8 +40,8 @@ void ApplyScreenChoice(Game& game) {
 bool Game_ScreenKey(Game& game, int keyCode, int shift) {
   const Player& player = game.GetPlayer();
   ui::Form& form = game.Window();
-  const bool toggleFullScreen = (keyCode == kKeyF11 && shift == 0) ||
-                                (keyCode == ui::kKeyReturn && shift == ui::kAltKey);
+  const bool toggleFullScreen =
+      (keyCode == kKeyF11 && shift == 0) || (keyCode == ui::kKeyReturn && shift == ui::kAltKey);
   if (toggleFullScreen) {
     form.SetFullScreen(!form.FullScreen());
     Store(player, "FullScreen", form.FullScreen() ? "1" : "0");

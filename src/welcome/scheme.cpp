@@ -45,9 +45,9 @@ void ApplyColours(Welcome& welcome, TextReader& file) {
   const ui::Colour text = static_cast<ui::Colour>(file.ReadVariant().ToInt32());
   welcome.Window().SetBackColor(back);
   welcome.txtAdventureName.SetForeColor(title);
-  for (ui::Label* label : {&welcome.lblResolution, &welcome.txtVersion, &welcome.lblAuthor,
-                           &welcome.lblEmail, &welcome.lblHomepage, &welcome.txtAuthor,
-                           &welcome.txtEmail, &welcome.txtHomepage})
+  for (ui::Label* label :
+       {&welcome.lblResolution, &welcome.txtVersion, &welcome.lblAuthor, &welcome.lblEmail,
+        &welcome.lblHomepage, &welcome.txtAuthor, &welcome.txtEmail, &welcome.txtHomepage})
     label->SetForeColor(text);
 }
 }  // namespace

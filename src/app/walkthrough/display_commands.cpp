@@ -141,16 +141,17 @@ void AddDisplayCommands(Runner& runner) {
     SendMouse(viewport, QEvent::MouseButtonRelease, global + QPointF(shift), Qt::NoButton);
   });
 
-  runner.AddCommand("expect welcome-moved", [&runner, before](const std::vector<std::string>& args) {
-    RequireArgs(args, 2, 2, "expect welcome-moved DX DY");
-    ui::QtForm& form = ShownForm(runner, "welcome");
-    const QPoint moved = form.View().frameGeometry().topLeft() - *before;
-    const QPoint wanted(ParseInteger(-100000, args[0]), ParseInteger(-100000, args[1]));
-    if (moved != wanted)
-      throw ExpectationFailure(
-          "welcome-moved " + args[0] + " " + args[1],
-          "moved " + std::to_string(moved.x()) + " " + std::to_string(moved.y()));
-  });
+  runner.AddCommand(
+      "expect welcome-moved", [&runner, before](const std::vector<std::string>& args) {
+        RequireArgs(args, 2, 2, "expect welcome-moved DX DY");
+        ui::QtForm& form = ShownForm(runner, "welcome");
+        const QPoint moved = form.View().frameGeometry().topLeft() - *before;
+        const QPoint wanted(ParseInteger(-100000, args[0]), ParseInteger(-100000, args[1]));
+        if (moved != wanted)
+          throw ExpectationFailure(
+              "welcome-moved " + args[0] + " " + args[1],
+              "moved " + std::to_string(moved.x()) + " " + std::to_string(moved.y()));
+      });
 }
 
 }  // namespace tf::walkthrough

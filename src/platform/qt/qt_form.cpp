@@ -292,7 +292,8 @@ void QtForm::Present() {
     const QSize shown = ShownRect().size();
     const QSize space = room.size() * 0.9;
     const int times = std::min(space.width() / shown.width(), space.height() / shown.height());
-    QRect frame(QPoint(0, 0), times >= 1 ? shown * times : shown.scaled(space, Qt::KeepAspectRatio));
+    QRect frame(QPoint(0, 0),
+                times >= 1 ? shown * times : shown.scaled(space, Qt::KeepAspectRatio));
     frame.moveCenter(room.center());
     view_->setGeometry(frame);
   }
@@ -424,11 +425,12 @@ std::optional<QPoint> QtForm::CentreInView(const Control& control) const {
 std::optional<QPoint> QtForm::PointInView(const Control& control, QPoint point) const {
   const ControlItem* item = ItemOf(control);
   if (!item || !item->isVisible()) return std::nullopt;
-  // The middle of the pixel: on a scaled screen the view pixel there maps
-  // back to this same pixel.
-  QPointF inView =
-      view_->viewportTransform().map(item->mapToScene(QPointF(point) + QPointF(0.5, 0.5)));
-  return QPoint(static_cast<int>(std::floor(inView.x())), static_cast<int>(std::floor(inView.y())));
+  // The first view pixel that lies wholly in that pixel of the scene: on a
+  // scaled screen it maps back to the same pixel.
+  const QPointF inView = view_->viewportTransform().map(item->mapToScene(QPointF(point)));
+  constexpr double kSlack = 1e-6;
+  return QPoint(static_cast<int>(std::ceil(inView.x() - kSlack)),
+                static_cast<int>(std::ceil(inView.y() - kSlack)));
 }
 
 QImage QtForm::Grab() const { return view_->grab().toImage(); }
