@@ -97,7 +97,11 @@ int QtDisplay::ScreenHeight() const {
 
 int QtDisplay::ChangeMode(int width, int height) {
   const QSize monitor = MonitorSize();
-  if (width <= 0 || height <= 0 || width > monitor.width() || height > monitor.height())
+  // A mode can't have more pixels than the monitor really has; a high-DPI
+  // monitor has more than its size in the desktop's units.
+  QScreen* screen = QGuiApplication::primaryScreen();
+  const QSize pixels = screen ? monitor * screen->devicePixelRatio() : QSize();
+  if (width <= 0 || height <= 0 || width > pixels.width() || height > pixels.height())
     return kModeRefused;
   if (QSize(width, height) == monitor)
     virtualScreen_.reset();

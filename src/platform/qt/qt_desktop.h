@@ -43,8 +43,8 @@ class QtDisplay : public Display {
  public:
   int ScreenWidth() const override;
   int ScreenHeight() const override;
-  // Any size up to the monitor's is had as a virtual screen; the monitor's
-  // own size ends it.
+  // Any size up to the monitor's in real pixels is had as a virtual screen;
+  // the monitor's own size ends it.
   int ChangeMode(int width, int height) override;
   std::optional<int> SystemFontHeight() const override;
 

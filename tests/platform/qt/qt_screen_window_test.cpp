@@ -100,7 +100,9 @@ TEST(QtDisplayTest, AVirtualModeIsHadUpToTheMonitorsSize) {
   const QSize monitor = QGuiApplication::primaryScreen()->geometry().size();
   int changes = 0;
   display.onModeChanged = [&] { ++changes; };
-  EXPECT_EQ(display.ChangeMode(monitor.width() + 1, 480), Display::kModeRefused);
+  const qreal ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
+  EXPECT_EQ(display.ChangeMode(qRound(monitor.width() * ratio) + 1, 480), Display::kModeRefused);
+  EXPECT_EQ(display.ChangeMode(640, 0), Display::kModeRefused);
   EXPECT_EQ(display.ChangeMode(640, 480), Display::kModeChanged);
   EXPECT_EQ(display.ScreenWidth(), 640);
   EXPECT_EQ(display.ScreenHeight(), 480);
