@@ -120,6 +120,7 @@ int RunPlayer(int argc, char** argv) {
   QtClock clock;
   QtWindowFactory windows;
   QtMessageBoxes desktopMessages;
+  QtLinkOpener linkOpener;
   walkthrough::WalkthroughMessageBoxes scriptMessages(trace.get());
   const bool walking = !options->walkthroughFile.empty();
   Platform platform{
@@ -127,6 +128,11 @@ int RunPlayer(int argc, char** argv) {
       events,     display,
       settings,   clock,
       trace.get()};
+  // A walkthrough's links are traced, never opened.
+  if (!walking) platform.links = &linkOpener;
+  display.onModeChanged = [&windows, &display] {
+    windows.SetVirtualScreen(display.VirtualScreen());
+  };
   if (trace) {
     windows.onVisibilityChanged = [&trace](const std::string& name, bool visible) {
       if (const char* shortName = WalkthroughWindowName(name))
@@ -147,6 +153,7 @@ int RunPlayer(int argc, char** argv) {
     walkthrough::AddFrameCommands(*runner);
     walkthrough::AddAreaCommands(*runner);
     walkthrough::AddInventoryCommands(*runner);
+    walkthrough::AddDisplayCommands(*runner);
     events.onEndProgram = [&runner] { runner->ProgramEnded(); };
   }
 

@@ -7,6 +7,7 @@
 #include "media/wave_mix.h"
 #include "state/save_dialog.h"
 #include "welcome/closing.h"
+#include "welcome/game_screen.h"
 
 namespace tf {
 
@@ -88,7 +89,9 @@ void Game::RouteEvents() {
   form.onActivate = [this] { Game_Activate(*this); };
   form.onUnload = [this](bool& cancel) { Game_Unload(*this, cancel); };
   form.onMouseDown = [this](const ui::MouseArgs& args) { Form_MouseDown(*this, args); };
-  form.onKeyDown = [this](int keyCode, int shift) { PictureBox_KeyDown(*this, keyCode, shift); };
+  form.onKeyDown = [this](int keyCode, int shift) {
+    if (!Game_ScreenKey(*this, keyCode, shift)) PictureBox_KeyDown(*this, keyCode, shift);
+  };
   PictureBox.onPaint = [this] { PictureBox_Paint(*this); };
   BackImage.onMouseDown = [this](const ui::MouseArgs& args) { BackImage_MouseDown(*this, args); };
   Timer1.onTimer = [this] { Timer1_Timer(*this); };
@@ -99,6 +102,7 @@ void Game::RouteEvents() {
 void Game::Load() {
   loaded_ = true;
   Game_Load(*this);
+  ApplyScreenChoice(*this);
 }
 
 void Game::Unload() {

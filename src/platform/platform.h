@@ -42,9 +42,26 @@ class Clock {
 class Display {
  public:
   virtual ~Display() = default;
-  // Size in pixels.
+  // Size in pixels: the virtual mode's while one is on.
   virtual int ScreenWidth() const = 0;
   virtual int ScreenHeight() const = 0;
+  // Gives the game a screen of this size; the desktop's own size goes back
+  // to it. kModeChanged when done, kModeRefused for a mode it can't have.
+  virtual int ChangeMode(int, int) { return kModeRefused; }
+  // Character height in pixels of the windows' standard text as they draw
+  // it; nothing when it can't be measured.
+  virtual std::optional<int> SystemFontHeight() const { return std::nullopt; }
+
+  static constexpr int kModeChanged = 0;
+  static constexpr int kModeRefused = -2;
+};
+
+// Hands an address (a web page, "mailto:...") to the desktop's default
+// handler.
+class LinkOpener {
+ public:
+  virtual ~LinkOpener() = default;
+  virtual void OpenLink(const std::string& address) = 0;
 };
 
 // Per-user text values by application, section and key.
@@ -83,6 +100,9 @@ struct Platform {
   void Trace(const std::string& line) const {
     if (trace) trace->Write(line);
   }
+
+  // Null where links go nowhere (walkthroughs, tests).
+  LinkOpener* links = nullptr;
 };
 
 }  // namespace tf

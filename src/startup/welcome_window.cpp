@@ -9,6 +9,7 @@
 #include "platform/ui/twips.h"
 #include "startup/project.h"
 #include "welcome/scheme.h"
+#include "welcome/welcome_events.h"
 
 namespace tf {
 
@@ -86,12 +87,15 @@ void Welcome::Compose() {
   const ui::BuiltinPicture pictures[] = {ui::BuiltinPicture::NewGame, ui::BuiltinPicture::LoadGame,
                                          ui::BuiltinPicture::Quit};
   for (int i = 0; i < 4; ++i) {
-    ui::Image& image = i == 0 ? Img()[0] : NewImage("Img", nullptr, i);
+    ui::Image& image = i == 0 ? Img()[0] : Img().Load(i);
     if (i < 3) {
       image.LoadBuiltinPicture(pictures[i]);
       image.Move(300 + i * 1500, 1080, image.Width(), image.Height());
       image.onClick = [this, i] { Img_Click(i); };
+      image.SetVisible(true);
     } else {
+      // The background tile: no picture of its own, never shown itself.
+      image.ClearPicture();
       image.SetVisible(false);
     }
   }
@@ -162,6 +166,7 @@ void Welcome::Compose() {
 
   form.onKeyDown = [this](int keyCode, int) { Form_KeyDown(keyCode); };
   form.onUnload = [this](bool&) { Form_Unload(); };
+  RouteWelcomeEvents(*this);
 }
 
 void Welcome::Load() {

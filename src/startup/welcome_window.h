@@ -19,6 +19,7 @@ class Welcome {
   ~Welcome();
 
   ui::Form& Window() { return *form_; }
+  Player& GetPlayer() const { return player_; }
 
   // The window's load: project paths, project information and its layout,
   // the display-mode offer, the stored setting and the scheme.

@@ -1,18 +1,51 @@
 #include "welcome/closing.h"
 
+#include <exception>
+
+#include "frames/editor_and_game.h"
 #include "game/game_window.h"
 #include "game/player.h"
+#include "media/mmedia.h"
+#include "media/music.h"
 #include "startup/welcome_window.h"
+#include "welcome/resolutions.h"
 
 namespace tf {
 
-// Media and the display mode are restored here once they exist; the window
-// always closes, its controls are unloaded and the welcome window comes back.
+namespace {
+template <class Step>
+void Ignoring(Step&& step) {
+  try {
+    step();
+  } catch (const std::exception&) {
+  }
+}
+}  // namespace
+
+// The window always closes: `cancel` stays as it is.
 void Game_Unload(Game& game, bool&) {
   Player& player = game.GetPlayer();
-  game.Window().Hide();
-  game.Unload();
-  player.platform.events.ProcessPendingEvents();
+  const Platform& platform = player.platform;
+  game.MusicMedia.mmClose();
+  game.MovieMedia.mmClose();
+  StopMP3(game);
+  // The sound mixer's release: ReleaseWaveMix(game) of media/ goes here.
+  player.frames.ReleaseWaveMix();
+
+  Ignoring([&] {
+    while (game.AniGif.UBound() > 0) game.AniGif.Unload(game.AniGif.UBound());
+  });
+  Ignoring([&] { game.Window().Hide(); });
+  Ignoring([&] { game.Unload(); });
+  Ignoring([&] { platform.events.ProcessPendingEvents(); });
+  Ignoring([&] {
+    const EditorAndGame& frames = player.frames;
+    if (player.info.AllowDisplayChange == 1 &&
+        (GetScreenWidth(platform) != frames.SavedScreenWidth ||
+         GetScreenHeight(platform) != frames.SavedScreenHeight))
+      ChangeDisplayMode(platform, player.info, frames.SavedScreenWidth, frames.SavedScreenHeight);
+  });
+  Ignoring([&] { platform.events.ProcessPendingEvents(); });
   player.welcome->Window().Show();
 }
 

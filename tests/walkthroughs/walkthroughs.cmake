@@ -86,3 +86,30 @@ endfunction()
 walkthrough_window(layers_window ${PROJECTS}/layers layers_window.walk)
 walkthrough(layers_offscreen ${PROJECTS}/layers layers_window.walk)
 walkthrough(leave_and_restart ${PROJECTS}/duration leave_and_restart.walk)
+
+# Schemes, links and the display mode.
+walkthrough(scheme_two_entries ${PROJECTS}/scheme-two scheme_two_entries.walk)
+walkthrough(scheme_none_tiled ${PROJECTS}/scheme-none scheme_none_tiled.walk)
+walkthrough(scheme_count_zero ${PROJECTS}/scheme-zero scheme_count_zero.walk)
+walkthrough(welcome_links ${PROJECTS}/twelve welcome_links.walk
+  --expect-trace ${WALKTHROUGHS}/welcome_links.trace)
+walkthrough(display_switch ${PROJECTS}/twelve display_switch.walk
+  --expect-trace ${WALKTHROUGHS}/display_switch.trace)
+walkthrough(display_not_allowed ${PROJECTS}/playthrough display_switch.walk
+  --expect-trace ${WALKTHROUGHS}/display_not_allowed.trace)
+
+# walkthrough_full_hd(NAME PROJECT SCRIPT [options of run_walkthrough.sh...]):
+# real windows on a 1920 x 1080 virtual X display without a window manager.
+function(walkthrough_full_hd name project script)
+  add_test(NAME walkthrough.${name}
+    COMMAND xvfb-run -a -s "-screen 0 1920x1080x24" ${WALKTHROUGHS}/run_walkthrough.sh --window
+            ${ARGN} $<TARGET_FILE:taleforge-player> ${project} ${WALKTHROUGHS}/${script})
+  set_tests_properties(walkthrough.${name} PROPERTIES TIMEOUT 60
+    ENVIRONMENT "QT_QPA_PLATFORM=xcb;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp")
+  walkthrough_cost(walkthrough.${name} ${script})
+endfunction()
+
+walkthrough_full_hd(display_scaled_window ${PROJECTS}/display display_scaled_window.walk)
+walkthrough_full_hd(display_windowed_restart ${PROJECTS}/display display_windowed_restart.walk
+  --settings ${WALKTHROUGHS}/settings_windowed.ini)
+walkthrough_full_hd(welcome_scheme_window ${PROJECTS}/scheme-two welcome_scheme_window.walk)

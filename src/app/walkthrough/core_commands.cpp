@@ -23,10 +23,11 @@ double ParseSeconds(const std::string& word) {
 std::pair<int, QString> ParseKey(const std::string& name) {
   if (name == "esc") return {Qt::Key_Escape, "\x1b"};
   if (name == "enter") return {Qt::Key_Return, "\r"};
+  if (name == "f11") return {Qt::Key_F11, ""};
   if (name.size() == 1 && std::isalpha(static_cast<unsigned char>(name[0]))) {
     return {Qt::Key_A + (FoldCase(name[0]) - 'a'), QString(QChar(name[0]))};
   }
-  throw ScriptError("unknown key '" + name + "' (esc, enter or a letter)");
+  throw ScriptError("unknown key '" + name + "' (esc, enter, f11 or a letter)");
 }
 
 }  // namespace

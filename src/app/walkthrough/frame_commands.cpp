@@ -20,7 +20,9 @@ namespace {
 // The game screen as the player sees it: read back from the display when
 // there is one, otherwise rendered offscreen.
 QImage GameScreen(ui::QtForm& form, const Game& game) {
-  if (QGuiApplication::platformName() == "offscreen") return form.RenderControl(game.PictureBox);
+  // A scaled screen is read as drawn at 1:1.
+  if (QGuiApplication::platformName() == "offscreen" || !form.View().transform().isIdentity())
+    return form.RenderControl(game.PictureBox);
   std::optional<QPoint> origin = form.PointInView(game.PictureBox, QPoint(0, 0));
   QWindow* window = form.View().windowHandle();
   if (!origin || !window || !window->screen()) return {};

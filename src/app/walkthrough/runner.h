@@ -113,5 +113,6 @@ void AddWelcomeCommands(Runner& runner);
 void AddFrameCommands(Runner& runner);
 void AddAreaCommands(Runner& runner);
 void AddInventoryCommands(Runner& runner);
+void AddDisplayCommands(Runner& runner);
 
 }  // namespace tf::walkthrough

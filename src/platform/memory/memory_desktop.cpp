@@ -35,6 +35,17 @@ void MemoryEventLoop::EndProgram() {
   for (ui::MemoryForm* form : windows_.Forms()) form->Hide();
 }
 
+// MemoryDisplay
+
+int MemoryDisplay::ChangeMode(int newWidth, int newHeight) {
+  if (std::find(refusedModes.begin(), refusedModes.end(), std::pair{newWidth, newHeight}) !=
+      refusedModes.end())
+    return kModeRefused;
+  width = newWidth;
+  height = newHeight;
+  return kModeChanged;
+}
+
 // MemorySettingsStore
 
 std::optional<std::string> MemorySettingsStore::Get(const std::string& application,

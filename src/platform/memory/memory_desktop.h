@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -56,9 +58,21 @@ class MemoryDisplay : public Display {
  public:
   int ScreenWidth() const override { return width; }
   int ScreenHeight() const override { return height; }
+  // Takes any mode but those listed as refused.
+  int ChangeMode(int newWidth, int newHeight) override;
+  std::optional<int> SystemFontHeight() const override { return fontHeight; }
 
   int width = 1024;
   int height = 768;
+  std::optional<int> fontHeight = 13;
+  std::vector<std::pair<int, int>> refusedModes;
+};
+
+// Keeps the addresses it was asked to open.
+class MemoryLinkOpener : public LinkOpener {
+ public:
+  void OpenLink(const std::string& address) override { opened.push_back(address); }
+  std::vector<std::string> opened;
 };
 
 class MemorySettingsStore : public SettingsStore {

@@ -45,11 +45,15 @@ class MemoryForm : public Form {
   void SetFocus() override { focused_ = true; }
   void SetTopmost(bool topmost) override { topmost_ = topmost; }
   void SetBackColor(Colour colour) override { backColor_ = colour; }
-  // No user is there to move it.
-  void BeginUserMove() override {}
+  // No user is there to move it; the calls are counted.
+  void BeginUserMove() override { ++userMoves_; }
   void PaintPicture(const Image& source, int x, int y, int width, int height) override;
   // Paints at once: the window's onPaint, then every container's.
   void Refresh() override;
+  void SetFullScreen(bool fullScreen) override { fullScreen_ = fullScreen; }
+  bool FullScreen() const override { return fullScreen_; }
+  void SetScaling(Scaling scaling) override { scaling_ = scaling; }
+  Scaling GetScaling() const override { return scaling_; }
 
   Image& CreateImage(const std::string& name, Container* container, int index) override;
   Label& CreateLabel(const std::string& name, Container* container, int index) override;
@@ -68,6 +72,7 @@ class MemoryForm : public Form {
 
   bool Focused() const { return focused_; }
   bool Topmost() const { return topmost_; }
+  int UserMoves() const { return userMoves_; }
   Colour BackColor() const { return backColor_; }
   // What the window's last painting drew, in order.
   const std::vector<PaintedPicture>& Painted() const { return painted_; }
@@ -110,6 +115,9 @@ class MemoryForm : public Form {
   bool visible_ = false;
   bool focused_ = false;
   bool topmost_ = false;
+  int userMoves_ = 0;
+  bool fullScreen_ = false;
+  Scaling scaling_ = Scaling::SmoothFit;
   Colour backColor_ = Rgb(240, 240, 240);
   bool painting_ = false;
   std::vector<PaintedPicture> painted_;

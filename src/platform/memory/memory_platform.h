@@ -17,6 +17,8 @@ struct MemoryPlatform {
   MemoryEventLoop events{clock, windows};
   MemoryDisplay display;
   MemorySettingsStore settings;
+  // Not in Get(): a test that follows links sets it.
+  MemoryLinkOpener links;
 
   // Refers to the members: keep this object alive while the result is in use.
   Platform Get() { return {windows, messages, events, display, settings, clock}; }

@@ -7,6 +7,7 @@
 #include <QMovie>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_input.h"
@@ -20,9 +21,14 @@ namespace tf::ui {
 
 namespace {
 
+// A scaled screen gives positions between pixels: the pixel is the one the
+// position lies in.
 MouseArgs ArgsOf(int button, Qt::KeyboardModifiers modifiers, QPointF pos) {
-  return {button, ShiftOf(modifiers), PixelsToTwips(pos.x()), PixelsToTwips(pos.y())};
+  return {button, ShiftOf(modifiers), PixelsToTwips(std::floor(pos.x())),
+          PixelsToTwips(std::floor(pos.y()))};
 }
+
+}  // namespace
 
 QFont ToQFont(const Font& font) {
   QFont result(QString::fromStdString(font.name));
@@ -34,7 +40,6 @@ QFont ToQFont(const Font& font) {
   result.setStrikeOut(font.strikeout);
   return result;
 }
-}  // namespace
 
 QColor ToQColor(Colour colour) {
   return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),

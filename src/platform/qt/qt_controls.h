@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QGraphicsItem>
 #include <QPixmap>
 #include <QTimer>
@@ -236,6 +237,9 @@ class QtMenuEntry : public MenuEntry {
 };
 
 QColor ToQColor(Colour colour);
+// The font as the controls draw it: points at 96 dots per inch, whatever the
+// desktop says.
+QFont ToQFont(const Font& font);
 QString ToQString(const std::string& storedText);
 QPixmap MakeBuiltinPicture(BuiltinPicture picture);
 

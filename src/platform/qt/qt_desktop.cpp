@@ -4,15 +4,18 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLockFile>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryFile>
+#include <QUrl>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -77,14 +80,53 @@ int64_t QtClock::NowMs() const {
 
 // QtDisplay
 
-int QtDisplay::ScreenWidth() const {
+namespace {
+QSize MonitorSize() {
   QScreen* screen = QGuiApplication::primaryScreen();
-  return screen ? screen->geometry().width() : 0;
+  return screen ? screen->geometry().size() : QSize();
+}
+}  // namespace
+
+int QtDisplay::ScreenWidth() const {
+  return virtualScreen_ ? virtualScreen_->width() : MonitorSize().width();
 }
 
 int QtDisplay::ScreenHeight() const {
+  return virtualScreen_ ? virtualScreen_->height() : MonitorSize().height();
+}
+
+int QtDisplay::ChangeMode(int width, int height) {
+  const QSize monitor = MonitorSize();
+  // A mode can't have more pixels than the monitor really has; a high-DPI
+  // monitor has more than its size in the desktop's units.
   QScreen* screen = QGuiApplication::primaryScreen();
-  return screen ? screen->geometry().height() : 0;
+  const QSize pixels = screen ? monitor * screen->devicePixelRatio() : QSize();
+  if (width <= 0 || height <= 0 || width > pixels.width() || height > pixels.height())
+    return kModeRefused;
+  if (QSize(width, height) == monitor)
+    virtualScreen_.reset();
+  else
+    virtualScreen_ = QSize(width, height);
+  if (onModeChanged) onModeChanged();
+  return kModeChanged;
+}
+
+// Our windows draw text at its 96-dpi pixel size whatever the desktop's dots
+// per inch, and a desktop scale factor enlarges the whole window with its
+// text, so neither makes text outgrow its place. What is measured is the
+// height, in the window's own pixels, of the standard 8.25-point text as the
+// controls draw it: only a desktop that still enlarges that text (a forced
+// font, a minimum size) makes it taller than the 13 pixels it was designed at.
+std::optional<int> QtDisplay::SystemFontHeight() const {
+  if (!QGuiApplication::primaryScreen()) return std::nullopt;
+  QFontMetrics metrics(ui::ToQFont(ui::Font{}));
+  return metrics.ascent() + metrics.descent();
+}
+
+// QtLinkOpener
+
+void QtLinkOpener::OpenLink(const std::string& address) {
+  QDesktopServices::openUrl(QUrl::fromUserInput(ui::ToQString(address)));
 }
 
 // QtSettingsStore
@@ -179,10 +221,16 @@ class TrackedForm : public ui::QtForm {
 std::unique_ptr<ui::Form> QtWindowFactory::CreateForm(const std::string& name,
                                                       ui::FormStyle style) {
   auto form = std::make_unique<TrackedForm>(name, style, forms_);
+  form->SetVirtualScreen(virtualScreen_);
   form->onVisibilityChanged = [this, name](bool visible) {
     if (onVisibilityChanged) onVisibilityChanged(name, visible);
   };
   return form;
+}
+
+void QtWindowFactory::SetVirtualScreen(const std::optional<QSize>& size) {
+  virtualScreen_ = size;
+  for (ui::QtForm* form : forms_) form->SetVirtualScreen(size);
 }
 
 ui::QtForm* QtWindowFactory::Find(const std::string& name) const {

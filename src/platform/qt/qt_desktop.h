@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QTimer>
 #include <functional>
 #include <string>
@@ -37,10 +38,28 @@ class QtClock : public Clock {
   int64_t NowMs() const override;
 };
 
+// The primary monitor, or the virtual screen a mode change gave the game.
 class QtDisplay : public Display {
  public:
   int ScreenWidth() const override;
   int ScreenHeight() const override;
+  // Any size up to the monitor's in real pixels is had as a virtual screen;
+  // the monitor's own size ends it.
+  int ChangeMode(int width, int height) override;
+  std::optional<int> SystemFontHeight() const override;
+
+  const std::optional<QSize>& VirtualScreen() const { return virtualScreen_; }
+  // Called after every change of the virtual screen.
+  std::function<void()> onModeChanged;
+
+ private:
+  std::optional<QSize> virtualScreen_;
+};
+
+// Opens addresses with the desktop's default handler.
+class QtLinkOpener : public LinkOpener {
+ public:
+  void OpenLink(const std::string& address) override;
 };
 
 // INI file "<application>.ini" under $XDG_CONFIG_HOME/taleforge (or
@@ -59,6 +78,9 @@ class QtWindowFactory : public WindowFactory {
  public:
   std::unique_ptr<ui::Form> CreateForm(const std::string& name, ui::FormStyle style) override;
   ui::QtForm* Find(const std::string& name) const;
+  // Hands the virtual screen (none: the real one) to every window, and to
+  // those made later.
+  void SetVirtualScreen(const std::optional<QSize>& size);
   const std::vector<ui::QtForm*>& Forms() const { return forms_; }
 
   // Called when a window is shown (true) or hidden (false).
@@ -66,6 +88,7 @@ class QtWindowFactory : public WindowFactory {
 
  private:
   std::vector<ui::QtForm*> forms_;
+  std::optional<QSize> virtualScreen_;
 };
 
 // Real modal message boxes; Escape answers Cancel or No.

@@ -1,13 +1,17 @@
 #include "platform/qt/qt_form.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGraphicsScene>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QWindow>
+#include <cmath>
 
 #include "platform/qt/qt_controls.h"
 #include "platform/qt/qt_input.h"
@@ -35,6 +39,37 @@ const ControlItem* ItemOf(const Control& control) {
   const QtControlBase* qtControl = QtControlOf(control);
   return qtControl ? &qtControl->Item() : nullptr;
 }
+
+MouseArgs ArgsAt(int buttons, Qt::KeyboardModifiers modifiers, QPointF scenePoint) {
+  return {buttons, ShiftOf(modifiers), PixelsToTwips(std::floor(scenePoint.x())),
+          PixelsToTwips(std::floor(scenePoint.y()))};
+}
+
+// Follows the mouse with the window until the left button is released.
+class WindowDragger : public QObject {
+ public:
+  WindowDragger(QWidget& window, QPoint offset)
+      : QObject(&window), window_(window), offset_(offset) {
+    qApp->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::MouseMove) {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->buttons() & Qt::LeftButton)
+        window_.move(mouse->globalPosition().toPoint() - offset_);
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+      qApp->removeEventFilter(this);
+      deleteLater();
+    }
+    return false;
+  }
+
+ private:
+  QWidget& window_;
+  QPoint offset_;
+};
 }  // namespace
 
 // FormView
@@ -53,23 +88,34 @@ FormView::FormView(QtForm& form) : form_(form) {
 }
 
 void FormView::drawBackground(QPainter* painter, const QRectF& rect) {
-  painter->fillRect(rect, ToQColor(form_.backColor_));
+  if (form_.screenWindow_) {
+    // Black bars beside a scaled screen.
+    painter->fillRect(rect, Qt::black);
+    painter->fillRect(rect.intersected(sceneRect()), ToQColor(form_.backColor_));
+  } else {
+    painter->fillRect(rect, ToQColor(form_.backColor_));
+  }
   if (!form_.onPaint) return;
   form_.painter_ = painter;
   form_.onPaint();
   form_.painter_ = nullptr;
 }
 
+QPointF FormView::ToScene(QPointF viewPoint) const {
+  return viewportTransform().inverted().map(viewPoint);
+}
+
 void FormView::mousePressEvent(QMouseEvent* event) {
   // Other buttons do nothing while a drag is on.
   if (form_.dragSource_) return;
+  form_.pressOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
   if (itemAt(event->position().toPoint())) {
     QGraphicsView::mousePressEvent(event);
     return;
   }
   if (form_.onMouseDown)
-    form_.onMouseDown({ButtonOf(event->button()), ShiftOf(event->modifiers()),
-                       PixelsToTwips(event->position().x()), PixelsToTwips(event->position().y())});
+    form_.onMouseDown(
+        ArgsAt(ButtonOf(event->button()), event->modifiers(), ToScene(event->position())));
 }
 
 void FormView::mouseMoveEvent(QMouseEvent* event) {
@@ -80,8 +126,8 @@ void FormView::mouseMoveEvent(QMouseEvent* event) {
   QGraphicsView::mouseMoveEvent(event);
   if (scene()->mouseGrabberItem() || itemAt(event->position().toPoint())) return;
   if (form_.onMouseMove)
-    form_.onMouseMove({ButtonsOf(event->buttons()), ShiftOf(event->modifiers()),
-                       PixelsToTwips(event->position().x()), PixelsToTwips(event->position().y())});
+    form_.onMouseMove(
+        ArgsAt(ButtonsOf(event->buttons()), event->modifiers(), ToScene(event->position())));
 }
 
 void FormView::mouseReleaseEvent(QMouseEvent* event) {
@@ -158,12 +204,18 @@ std::string QtForm::Caption() const { return view_->windowTitle().toStdString();
 
 void QtForm::SetCaption(const std::string& caption) { view_->setWindowTitle(ToQString(caption)); }
 
-int QtForm::Left() const { return PixelsToTwips(view_->frameGeometry().x()); }
-int QtForm::Top() const { return PixelsToTwips(view_->frameGeometry().y()); }
-int QtForm::Width() const { return PixelsToTwips(view_->frameGeometry().width()); }
-int QtForm::Height() const { return PixelsToTwips(view_->frameGeometry().height()); }
+int QtForm::Left() const { return PixelsToTwips((screenWindow_ ? logical_ : Frame()).x()); }
+int QtForm::Top() const { return PixelsToTwips((screenWindow_ ? logical_ : Frame()).y()); }
+int QtForm::Width() const { return PixelsToTwips((screenWindow_ ? logical_ : Frame()).width()); }
+int QtForm::Height() const { return PixelsToTwips((screenWindow_ ? logical_ : Frame()).height()); }
 
 void QtForm::Move(int left, int top, int width, int height) {
+  if (screenWindow_) {
+    logical_ = QRect(TwipsToPixels(left), TwipsToPixels(top), std::max(1, TwipsToPixels(width)),
+                     std::max(1, TwipsToPixels(height)));
+    Present();
+    return;
+  }
   QRect frame = view_->frameGeometry();
   QRect inner = view_->geometry();
   int extraWidth = frame.width() - inner.width();
@@ -174,8 +226,12 @@ void QtForm::Move(int left, int top, int width, int height) {
   UpdateSceneRect();
 }
 
-int QtForm::ScaleWidth() const { return PixelsToTwips(view_->width()); }
-int QtForm::ScaleHeight() const { return PixelsToTwips(view_->height()); }
+int QtForm::ScaleWidth() const {
+  return PixelsToTwips(screenWindow_ ? logical_.width() : view_->width());
+}
+int QtForm::ScaleHeight() const {
+  return PixelsToTwips(screenWindow_ ? logical_.height() : view_->height());
+}
 
 bool QtForm::Visible() const { return view_->isVisible(); }
 
@@ -192,6 +248,7 @@ void QtForm::SetFocus() { view_->setFocus(); }
 
 void QtForm::SetTopmost(bool topmost) {
   if (QWindow* window = view_->windowHandle()) {
+    if (window->flags().testFlag(Qt::WindowStaysOnTopHint) == topmost) return;
     window->setFlag(Qt::WindowStaysOnTopHint, topmost);
   } else {
     view_->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
@@ -204,7 +261,74 @@ void QtForm::SetBackColor(Colour colour) {
 }
 
 void QtForm::BeginUserMove() {
-  if (QWindow* window = view_->windowHandle()) window->startSystemMove();
+  if (manualMove_) return;
+  QWindow* window = view_->windowHandle();
+  if (window && window->startSystemMove()) return;
+  // No window manager to move it (a bare X server): the window follows the
+  // mouse itself.
+  manualMove_ = new WindowDragger(*view_, pressOffset_);
+}
+
+void QtForm::SetFullScreen(bool fullScreen) {
+  if (!screenWindow_) {
+    logical_ = Frame();
+    screenWindow_ = true;
+  }
+  fullScreen_ = fullScreen;
+  Present();
+}
+
+void QtForm::SetScaling(Scaling scaling) {
+  scaling_ = scaling;
+  UpdateSceneRect();
+}
+
+void QtForm::SetVirtualScreen(const std::optional<QSize>& size) {
+  virtualScreen_ = size;
+  if (screenWindow_) Present();
+}
+
+QRect QtForm::ShownRect() const {
+  if (virtualScreen_) return QRect(-logical_.topLeft(), *virtualScreen_);
+  return QRect(QPoint(0, 0), logical_.size());
+}
+
+void QtForm::Present() {
+  QScreen* monitor = QGuiApplication::screenAt(view_->frameGeometry().center());
+  if (!monitor) monitor = view_->screen();
+  if (!monitor) return;
+  if (fullScreen_) {
+    view_->setWindowState(view_->windowState() | Qt::WindowFullScreen);
+    // Set as well for a display without a window manager to do it.
+    view_->setGeometry(monitor->geometry());
+  } else {
+    view_->setWindowState(view_->windowState() & ~Qt::WindowFullScreen);
+    // The largest whole multiple of the screen that leaves a margin round
+    // the window; a screen too large for that is fitted.
+    const QRect room = monitor->availableGeometry();
+    const QSize shown = ShownRect().size();
+    const QSize space = room.size() * 0.9;
+    const int times = std::min(space.width() / shown.width(), space.height() / shown.height());
+    QRect frame(QPoint(0, 0),
+                times >= 1 ? shown * times : shown.scaled(space, Qt::KeepAspectRatio));
+    frame.moveCenter(room.center());
+    view_->setGeometry(frame);
+  }
+  UpdateSceneRect();
+}
+
+double QtForm::ScaleFor(QSize room) const {
+  const QRect shown = ShownRect();
+  const double fit = std::min(static_cast<double>(room.width()) / shown.width(),
+                              static_cast<double>(room.height()) / shown.height());
+  if (scaling_ == Scaling::SharpInteger) {
+    // Whole device pixels per screen pixel, so that a high-DPI screen stays
+    // sharp too.
+    const double ratio = view_->devicePixelRatioF();
+    const double whole = std::floor(fit * ratio);
+    if (whole >= 1) return whole / ratio;
+  }
+  return fit;
 }
 
 void QtForm::PaintPicture(const Image& source, int x, int y, int width, int height) {
@@ -319,7 +443,12 @@ std::optional<QPoint> QtForm::CentreInView(const Control& control) const {
 std::optional<QPoint> QtForm::PointInView(const Control& control, QPoint point) const {
   const ControlItem* item = ItemOf(control);
   if (!item || !item->isVisible()) return std::nullopt;
-  return view_->mapFromScene(item->mapToScene(QPointF(point)));
+  // The first view pixel that lies wholly in that pixel of the scene: on a
+  // scaled screen it maps back to the same pixel.
+  const QPointF inView = view_->viewportTransform().map(item->mapToScene(QPointF(point)));
+  constexpr double kSlack = 1e-6;
+  return QPoint(static_cast<int>(std::ceil(inView.x() - kSlack)),
+                static_cast<int>(std::ceil(inView.y() - kSlack)));
 }
 
 QImage QtForm::Grab() const { return view_->grab().toImage(); }
@@ -363,6 +492,19 @@ void QtForm::EndDrag(std::optional<QPoint> dropAt) {
   item->Owner().onDragDrop(*source, PixelsToTwips(local.x()), PixelsToTwips(local.y()));
 }
 
-void QtForm::UpdateSceneRect() { scene_->setSceneRect(0, 0, view_->width(), view_->height()); }
+void QtForm::UpdateSceneRect() {
+  if (!screenWindow_) {
+    scene_->setSceneRect(0, 0, view_->width(), view_->height());
+    return;
+  }
+  const QRect shown = ShownRect();
+  scene_->setSceneRect(shown);
+  view_->setSceneRect(shown);
+  const double scale = ScaleFor(view_->viewport()->size());
+  view_->setTransform(QTransform::fromScale(scale, scale));
+  view_->setAlignment(Qt::AlignCenter);
+  view_->setRenderHint(QPainter::SmoothPixmapTransform, scaling_ == Scaling::SmoothFit);
+  view_->viewport()->update();
+}
 
 }  // namespace tf::ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QGraphicsView>
+#include <QPointer>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -37,6 +38,9 @@ class FormView : public QGraphicsView {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // A point of the viewport in the scene, between pixels where it is scaled.
+  QPointF ToScene(QPointF viewPoint) const;
+
   QtForm& form_;
 };
 
@@ -65,6 +69,15 @@ class QtForm : public Form {
   void BeginUserMove() override;
   void PaintPicture(const Image& source, int x, int y, int width, int height) override;
   void Refresh() override;
+  void SetFullScreen(bool fullScreen) override;
+  bool FullScreen() const override { return fullScreen_; }
+  void SetScaling(Scaling scaling) override;
+  Scaling GetScaling() const override { return scaling_; }
+  // The virtual screen a display mode gave (none: the monitor's own).
+  void SetVirtualScreen(const std::optional<QSize>& size);
+  // What a screen window shows, in its own pixels: the virtual screen, or
+  // its own area.
+  QRect ShownRect() const;
 
   QtImage& CreateImage(const std::string& name, Container* container, int index) override;
   QtLabel& CreateLabel(const std::string& name, Container* container, int index) override;
@@ -118,6 +131,10 @@ class QtForm : public Form {
   void Paint(QPainter& painter);
   // Ends the drag; with a point of the view, the control there gets the drop.
   void EndDrag(std::optional<QPoint> dropAt);
+  // Places a screen window on its monitor, fullscreen or as a window.
+  void Present();
+  double ScaleFor(QSize room) const;
+  QRect Frame() const { return view_->frameGeometry(); }
 
   std::string name_;
   FormStyle style_;
@@ -135,6 +152,17 @@ class QtForm : public Form {
   QPainter* painter_ = nullptr;
   qreal nextZ_ = 1;
   Control* dragSource_ = nullptr;
+  // A screen window: set by the first SetFullScreen.
+  bool screenWindow_ = false;
+  bool fullScreen_ = false;
+  Scaling scaling_ = Scaling::SmoothFit;
+  // The outer position and size the game gave a screen window, in pixels.
+  QRect logical_;
+  std::optional<QSize> virtualScreen_;
+  // Where the mouse was pressed last, from the window's top-left corner.
+  QPoint pressOffset_;
+  // Moves the window with the mouse where the window system doesn't.
+  QPointer<QObject> manualMove_;
 };
 
 }  // namespace tf::ui

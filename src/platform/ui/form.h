@@ -12,6 +12,11 @@ enum class FormStyle {
   Borderless,  // no frame at all: its outer size is its inner size
 };
 
+// How a window that shows a screen larger or smaller than itself fits it in:
+// the largest size with the aspect kept, smoothly filtered; or the largest
+// whole multiple (sharp pixels), fitted when even 1 is too large.
+enum class Scaling { SmoothFit, SharpInteger };
+
 // A top-level window and the factory of its controls. The window owns every
 // control it creates; a control lives until Destroy or the window's end.
 // Controls with a null container lie directly on the window.
@@ -48,6 +53,14 @@ class Form {
   // Only valid inside onPaint.
   virtual void PaintPicture(const Image& source, int x, int y, int width, int height) = 0;
   virtual void Refresh() = 0;
+  // A screen window: the window covers the monitor it is on (fullscreen) or
+  // is an ordinary window, and shows its screen (its own area, or the whole
+  // virtual screen while one is on) scaled into itself, the aspect kept.
+  // Positions and sizes stay those the game gave.
+  virtual void SetFullScreen(bool fullScreen) = 0;
+  virtual bool FullScreen() const = 0;
+  virtual void SetScaling(Scaling scaling) = 0;
+  virtual Scaling GetScaling() const = 0;
 
   virtual Image& CreateImage(const std::string& name, Container* container, int index = -1) = 0;
   virtual Label& CreateLabel(const std::string& name, Container* container, int index = -1) = 0;
