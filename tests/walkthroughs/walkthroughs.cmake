@@ -82,3 +82,7 @@ endfunction()
 walkthrough_window(layers_window ${PROJECTS}/layers layers_window.walk)
 walkthrough(layers_offscreen ${PROJECTS}/layers layers_window.walk)
 walkthrough(leave_and_restart ${PROJECTS}/duration leave_and_restart.walk)
+
+walkthrough(music_kept_and_stopped ${PROJECTS}/music music_kept_and_stopped.walk)
+walkthrough(video_skipped ${PROJECTS}/video video_skipped.walk)
+walkthrough_window(video_window ${PROJECTS}/video video_window.walk)
