@@ -85,6 +85,7 @@ struct AviVideo::Decoder {
   std::mutex soundLock;
   std::deque<int16_t> sound;  // interleaved stereo at the output's rate
   std::atomic<bool> soundFinished{false};
+  bool keepSound = true;
 };
 
 bool AviVideo::Decoder::Open(const std::string& path) {
@@ -159,7 +160,7 @@ void AviVideo::Decoder::DecodeAudio(const AVPacket* data) {
     int made = swr_convert(resample, &out, most, const_cast<const uint8_t**>(frame->extended_data),
                            frame->nb_samples);
     av_frame_unref(frame);
-    if (made <= 0) continue;
+    if (made <= 0 || !keepSound) continue;
     std::lock_guard lock(soundLock);
     sound.insert(sound.end(), converted.begin(),
                  converted.begin() + static_cast<ptrdiff_t>(made) * AudioOutput::kChannels);
@@ -180,11 +181,12 @@ std::unique_ptr<AviVideo> AviVideo::Open(AudioOutput& output, const std::string&
 
 AviVideo::AviVideo(AudioOutput& output, std::unique_ptr<Decoder> decoder)
     : output_(output), decoder_(std::move(decoder)) {
-  if (decoder_->audio) {
-    sourceId_ =
-        output_.AddSource([this](int16_t* samples, int frames) { MixSound(samples, frames); });
-    soundClock_ = output_.IsOpen();
-  }
+  if (!decoder_->audio) return;
+  sourceId_ =
+      output_.AddSource([this](int16_t* samples, int frames) { MixSound(samples, frames); });
+  soundClock_ = output_.IsOpen();
+  // With no output at all the sound is dropped and the system clock paces.
+  if (!soundClock_) decoder_->keepSound = false;
 }
 
 AviVideo::~AviVideo() {
