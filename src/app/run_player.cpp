@@ -11,7 +11,10 @@
 #include "app/command_line.h"
 #include "app/walkthrough/runner.h"
 #include "game/player.h"
+#include "platform/audio/audio_output.h"
 #include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_video_surfaces.h"
+#include "platform/video/media_devices.h"
 
 namespace tf {
 
@@ -140,7 +143,13 @@ int RunPlayer(int argc, char** argv) {
     };
   }
 
+  AudioOutput audio;
+  ui::QtVideoSurfaces videoSurfaces;
   Player player(platform, folder);
+  // Made after the player, so that its devices close before the windows that
+  // show their videos go.
+  MediaDevices media(audio, videoSurfaces);
+  platform.media = &media;
   std::unique_ptr<walkthrough::Runner> runner;
   if (walking) {
     std::string scriptFolder =
@@ -154,6 +163,7 @@ int RunPlayer(int argc, char** argv) {
     walkthrough::AddAreaCommands(*runner);
     walkthrough::AddInventoryCommands(*runner);
     walkthrough::AddDisplayCommands(*runner);
+    walkthrough::AddMediaCommands(*runner);
     events.onEndProgram = [&runner] { runner->ProgramEnded(); };
   }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/media/media_commands.h"
 #include "platform/ui/form.h"
 #include "platform/ui/message_boxes.h"
 
@@ -96,6 +97,7 @@ struct Platform {
   SettingsStore& settings;
   Clock& clock;
   TraceSink* trace = nullptr;
+  MediaCommands* media = nullptr;
 
   void Trace(const std::string& line) const {
     if (trace) trace->Write(line);

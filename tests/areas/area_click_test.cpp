@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "frames/open_frame.h"
+#include "media/mmedia.h"
 #include "state/variables.h"
 #include "support/game_fixture.h"
 
@@ -107,7 +110,16 @@ TEST_F(MakeActionTest, AVideoRectangleIsGivenInPixels) {
   Game& game = Start();
   Action(Head("0", "", "0", "0", "0") +
          Values({"0", "0", "1", "\"clip.avi\"", "0", "-1", "10", "20", "30", "40"}));
+  project.Write("Frames/clip.avi", "RIFF");
+  // The action waits for the video, which plays in the rectangle.
+  desktop.events.onEvents = [&] { desktop.media.Finish(game.MovieMedia.Alias()); };
   EXPECT_EQ(MakeAction(game, 1, 0), kActionDone);
+  const std::string parent =
+      " parent " + std::to_string(desktop.media.ControlHandle(game.CutSceneArea)) + " style child";
+  const std::vector<std::string>& sent = desktop.media.commands;
+  EXPECT_TRUE(std::any_of(sent.begin(), sent.end(), [&](const std::string& command) {
+    return command.starts_with("Open ") && command.ends_with(parent);
+  }));
   EXPECT_EQ(game.CutSceneArea.Left(), 150);
   EXPECT_EQ(game.CutSceneArea.Top(), 300);
   EXPECT_EQ(game.CutSceneArea.Width(), 450);

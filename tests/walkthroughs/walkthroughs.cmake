@@ -113,3 +113,6 @@ walkthrough_full_hd(display_scaled_window ${PROJECTS}/display display_scaled_win
 walkthrough_full_hd(display_windowed_restart ${PROJECTS}/display display_windowed_restart.walk
   --settings ${WALKTHROUGHS}/settings_windowed.ini)
 walkthrough_full_hd(welcome_scheme_window ${PROJECTS}/scheme-two welcome_scheme_window.walk)
+walkthrough(music_kept_and_stopped ${PROJECTS}/music music_kept_and_stopped.walk)
+walkthrough(video_skipped ${PROJECTS}/video video_skipped.walk)
+walkthrough_window(video_window ${PROJECTS}/video video_window.walk)

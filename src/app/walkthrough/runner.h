@@ -114,5 +114,6 @@ void AddFrameCommands(Runner& runner);
 void AddAreaCommands(Runner& runner);
 void AddInventoryCommands(Runner& runner);
 void AddDisplayCommands(Runner& runner);
+void AddMediaCommands(Runner& runner);
 
 }  // namespace tf::walkthrough

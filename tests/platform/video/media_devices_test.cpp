@@ -1,0 +1,140 @@
+#include "platform/video/media_devices.h"
+
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+#include "platform/audio/audio_output.h"
+
+namespace tf {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+const std::string kFixtures = std::string(TF_SOURCE_DIR) + "/tests/fixtures/media/";
+
+class NoSurfaces : public VideoSurfaces {
+ public:
+  int32_t ControlHandle(const ui::Control&) override { return 0; }
+  std::unique_ptr<VideoSurface> Open(int32_t, int, int) override { return nullptr; }
+};
+
+// Media on SDL's "disk" driver, which writes what would be heard to a file.
+class MediaDevicesTest : public ::testing::Test {
+ protected:
+  MediaDevicesTest() {
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", heard_.c_str(), 1);
+  }
+  ~MediaDevicesTest() override { std::filesystem::remove(heard_); }
+
+  // Plays until the device's mode is no longer "playing"; the seconds it took.
+  double PlayToEnd(const std::string& alias) {
+    auto start = Clock::now();
+    EXPECT_EQ(media->Send("Play " + alias).result, 0);
+    EXPECT_EQ(Mode(alias), "playing");
+    while (Mode(alias) == "playing" && Clock::now() - start < std::chrono::seconds(10))
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return std::chrono::duration<double>(Clock::now() - start).count();
+  }
+  std::string Mode(const std::string& alias) {
+    return media->Send("Status " + alias + " mode").answer;
+  }
+  // What the output wrote, once it is closed.
+  std::vector<int16_t> Heard() {
+    media.reset();
+    output.reset();
+    std::ifstream in(heard_, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<int16_t> samples(bytes.size() / 2);
+    std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+    return samples;
+  }
+  static int Loudest(const std::vector<int16_t>& samples) {
+    int loudest = 0;
+    for (int16_t s : samples) loudest = std::max(loudest, std::abs(static_cast<int>(s)));
+    return loudest;
+  }
+
+  std::string heard_ =
+      (std::filesystem::temp_directory_path() / ("tf_heard_" + std::to_string(::getpid()) + ".raw"))
+          .string();
+  NoSurfaces surfaces;
+  std::unique_ptr<AudioOutput> output = std::make_unique<AudioOutput>();
+  std::unique_ptr<MediaDevices> media = std::make_unique<MediaDevices>(*output, surfaces);
+};
+
+TEST_F(MediaDevicesTest, MidiSoundsAndEndsWhenItsLastNoteHasSounded) {
+  ASSERT_EQ(
+      media->Send("Open \"" + kFixtures + "short.mid\" ALIAS Mid7 TYPE Sequencer wait").result, 0);
+  ASSERT_EQ(output->Driver(), "disk");
+  // Aliases are found in any letter case; the note lasts half a second.
+  double seconds = PlayToEnd("mid7");
+  EXPECT_GT(seconds, 0.4);
+  EXPECT_LT(seconds, 1.5);
+  EXPECT_EQ(Mode("MID7"), "stopped");
+  EXPECT_GT(Loudest(Heard()), 1000);
+}
+
+TEST_F(MediaDevicesTest, AVideosSoundIsHeardAndEndsTheVideo) {
+  for (const char* file : {"green.avi", "green_adpcm.avi"}) {
+    SCOPED_TRACE(file);
+    ASSERT_EQ(media->Send("Open \"" + kFixtures + file + "\" ALIAS 7 TYPE AviVideo wait").result,
+              0);
+    EXPECT_EQ(media->Send("Status 7 length").answer, "10");
+    double seconds = PlayToEnd("7");
+    EXPECT_GT(seconds, 0.8);
+    EXPECT_LT(seconds, 2.0);
+    EXPECT_EQ(media->Send("Status 7 position").answer, "10");
+    EXPECT_EQ(media->Send("Close 7").result, 0);
+  }
+  EXPECT_GT(Loudest(Heard()), 1000);
+}
+
+TEST_F(MediaDevicesTest, MidiMixesWithALoopingMixerSound) {
+  ASSERT_TRUE(output->Open());
+  // A steady level, looped forever on a mixer channel.
+  std::vector<int16_t> level(4410, 3000);
+  Mix_Chunk* loop = Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(level.data()),
+                                      static_cast<Uint32>(level.size() * 2));
+  ASSERT_NE(Mix_PlayChannel(-1, loop, -1), -1);
+  ASSERT_EQ(media->Send("Open \"" + kFixtures + "short.mid\" ALIAS m TYPE Sequencer wait").result,
+            0);
+  PlayToEnd("m");
+  std::vector<int16_t> heard = Heard();
+  Mix_FreeChunk(loop);
+  // The loop stands as a steady offset under the music's swings.
+  double sum = 0;
+  for (int16_t s : heard) sum += s;
+  EXPECT_NEAR(sum / static_cast<double>(heard.size()), 3000, 500);
+  size_t music = std::count_if(heard.begin(), heard.end(),
+                               [](int16_t s) { return std::abs(s - 3000) > 1000; });
+  EXPECT_GT(music, 1000u);
+}
+
+TEST_F(MediaDevicesTest, UnknownAliasesAndBadFilesFail) {
+  EXPECT_EQ(media->Send("Status 12 mode").result, MediaDevices::kUnknownDevice);
+  EXPECT_EQ(media->Send("Status 12 mode").answer, "");
+  EXPECT_EQ(media->Send("Open \"/nowhere/a.avi\" ALIAS 3 TYPE AviVideo wait").result,
+            MediaDevices::kFileNotFound);
+  EXPECT_EQ(media->Send("Open \"" + kFixtures + "short.mid\" ALIAS 3 TYPE AviVideo wait").result,
+            MediaDevices::kInvalidFile);
+  EXPECT_EQ(media->Send("Open \"" + kFixtures + "green.avi\" ALIAS 3 TYPE Sequencer wait").result,
+            MediaDevices::kInvalidFile);
+  ASSERT_EQ(media->Send("Open \"" + kFixtures + "long.mid\" ALIAS 3 TYPE Sequencer wait").result,
+            0);
+  EXPECT_EQ(media->Send("Open \"" + kFixtures + "long.mid\" ALIAS 3 TYPE Sequencer wait").result,
+            MediaDevices::kDuplicateAlias);
+  EXPECT_EQ(media->Send("Close 3").result, 0);
+  EXPECT_EQ(media->Send("Play 3").result, MediaDevices::kUnknownDevice);
+}
+
+}  // namespace
+}  // namespace tf
