@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/media/mp3_library.h"
+#include "platform/media/wave_mix_library.h"
 #include "platform/ui/form.h"
 #include "platform/ui/message_boxes.h"
 
@@ -79,6 +81,9 @@ struct Platform {
   SettingsStore& settings;
   Clock& clock;
   TraceSink* trace = nullptr;
+  WaveMixLibrary* waveMix = nullptr;
+  // Shared: an MP3 thread keeps it as long as it runs.
+  std::shared_ptr<Mp3Library> mp3 = nullptr;
 
   void Trace(const std::string& line) const {
     if (trace) trace->Write(line);

@@ -3,13 +3,17 @@
 #include "platform/memory/manual_clock.h"
 #include "platform/memory/memory_desktop.h"
 #include "platform/memory/memory_form.h"
+#include "platform/memory/memory_mp3.h"
+#include "platform/memory/memory_wave_mix.h"
 #include "platform/memory/recording_message_boxes.h"
+#include "platform/memory/recording_trace.h"
 #include "platform/platform.h"
 
 namespace tf {
 
 // The whole desktop in memory: windows and controls, recorded message boxes,
-// a manual clock with its event loop, a screen and a settings store.
+// a manual clock with its event loop, a screen, a settings store, the trace
+// and the sound libraries.
 struct MemoryPlatform {
   ManualClock clock;
   ui::MemoryWindowFactory windows{clock};
@@ -17,9 +21,14 @@ struct MemoryPlatform {
   MemoryEventLoop events{clock, windows};
   MemoryDisplay display;
   MemorySettingsStore settings;
+  RecordingTrace trace;
+  MemoryWaveMix waveMix;
+  std::shared_ptr<MemoryMp3> mp3 = std::make_shared<MemoryMp3>();
 
   // Refers to the members: keep this object alive while the result is in use.
-  Platform Get() { return {windows, messages, events, display, settings, clock}; }
+  Platform Get() {
+    return {windows, messages, events, display, settings, clock, &trace, &waveMix, mp3};
+  }
 };
 
 }  // namespace tf
