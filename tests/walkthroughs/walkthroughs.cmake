@@ -82,3 +82,11 @@ endfunction()
 walkthrough_window(layers_window ${PROJECTS}/layers layers_window.walk)
 walkthrough(layers_offscreen ${PROJECTS}/layers layers_window.walk)
 walkthrough(leave_and_restart ${PROJECTS}/duration leave_and_restart.walk)
+
+walkthrough(sound_and_mp3 ${PROJECTS}/sound sound_and_mp3.walk
+  --expect-trace ${WALKTHROUGHS}/sound_and_mp3.trace)
+walkthrough(sound_channels_cut ${PROJECTS}/sound sound_channels_cut.walk)
+walkthrough(mixer_failure ${PROJECTS}/sound mixer_failure.walk
+  --expect-trace ${WALKTHROUGHS}/mixer_failure.trace)
+set_tests_properties(walkthrough.mixer_failure PROPERTIES ENVIRONMENT
+  "TALEFORGE_SIMULATE_NO_MIXER=1;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp")
