@@ -26,8 +26,7 @@ int16_t WholeSeconds(double milliseconds) {
 
 void TraceCall(const Mp3Shared& shared, const std::string& call, const Mp3Record& request) {
   if (shared.trace)
-    shared.trace->Write("mp3 " + call + " \"" + TracePath(request.path, shared.projectPath) +
-                        "\"");
+    shared.trace->Write("mp3 " + call + " \"" + TracePath(request.path, shared.projectPath) + "\"");
 }
 
 Mp3Shared& SharedOf(const Game& game) { return *game.Mp3State.shared; }

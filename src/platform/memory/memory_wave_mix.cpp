@@ -10,7 +10,9 @@ uint32_t MemoryWaveMix::WaveMixConfigureInit(const MixConfig&) {
   return session_;
 }
 
-uint32_t MemoryWaveMix::WaveMixActivate(uint32_t session, int32_t) { return IsOpen(session) ? 0 : 1; }
+uint32_t MemoryWaveMix::WaveMixActivate(uint32_t session, int32_t) {
+  return IsOpen(session) ? 0 : 1;
+}
 
 uint32_t MemoryWaveMix::WaveMixOpenWave(uint32_t session, const std::string& path, uint32_t,
                                         uint32_t) {
