@@ -144,8 +144,9 @@ int RunPlayer(int argc, char** argv) {
       windows,    walking ? static_cast<ui::MessageBoxes&>(scriptMessages) : desktopMessages,
       events,     display,
       settings,   clock,
-      trace.get(), &waveMix,
-      mp3.Calls()};
+      trace.get()};
+  platform.waveMix = &waveMix;
+  platform.mp3 = mp3.Calls();
   if (trace) {
     windows.onVisibilityChanged = [&trace](const std::string& name, bool visible) {
       if (const char* shortName = WalkthroughWindowName(name))

@@ -138,12 +138,12 @@ TEST_F(MakeActionTest, AFileCutInsideAGroupIsAFailure) {
 TEST_F(MakeActionTest, TheAreasSoundWaitsForTheMp3AndStopSoundsLeavesTheMp3) {
   Game& game = Start();
   project.Write("Areas/a.wav", "RIFF");
-  const std::string sound = Values({"0", "\"\"", "0", "0", "0", "0", "\"\"", "-1", "\"a.wav\"", "0",
-                                    "0", "0", "\"\""});
+  const std::string sound =
+      Values({"0", "\"\"", "0", "0", "0", "0", "\"\"", "-1", "\"a.wav\"", "0", "0", "0", "\"\""});
   // A sound, with StopSounds and StopMP3Music as given.
   const auto withStops = [&](const std::string& stopSounds, const std::string& stopMP3) {
-    return sound + Values({"0", stopSounds, "0", "\"\"", "0", "0", "0", "0", "0", "0", stopMP3,
-                           "0", "\"\"", "0", "\"\""});
+    return sound + Values({"0", stopSounds, "0", "\"\"", "0", "0", "0", "0", "0", "0", stopMP3, "0",
+                           "\"\"", "0", "\"\""});
   };
   RequestMP3(game, "x.mp3");
   Action(sound);
