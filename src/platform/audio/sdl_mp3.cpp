@@ -2,6 +2,7 @@
 
 #include <SDL_mixer.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 
@@ -44,7 +45,7 @@ class SdlMp3::Calls_ : public Mp3Library {
         std::lock_guard lock(lock_);
         ticket = ++started_;
       }
-      Instance() = this;
+      Instance().store(this);
       Mix_HookMusicFinished(&Calls_::MusicFinished);
       if (Mix_PlayMusic(music, 0) != 0) MusicFinished();
     }
@@ -77,13 +78,13 @@ class SdlMp3::Calls_ : public Mp3Library {
 
  private:
   // SDL_mixer's hook takes no context: there is one music stream, one owner.
-  static Calls_*& Instance() {
-    static Calls_* instance = nullptr;
+  static std::atomic<Calls_*>& Instance() {
+    static std::atomic<Calls_*> instance{nullptr};
     return instance;
   }
 
   static void MusicFinished() {
-    Calls_* self = Instance();
+    Calls_* self = Instance().load();
     std::lock_guard lock(self->lock_);
     self->finished_ = self->started_;
     self->ended_.notify_all();
