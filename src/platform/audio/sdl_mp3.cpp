@@ -1,8 +1,10 @@
 #include "platform/audio/sdl_mp3.h"
 
+#include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 
@@ -12,7 +14,8 @@ namespace tf {
 
 namespace {
 constexpr double kMsPerSecond = 1000.0;
-}
+constexpr auto kFreeingTime = std::chrono::seconds(1);
+}  // namespace
 
 // SDL_mixer calls are made under `callLock_`, never under `lock_`: the music's
 // end is reported on the audio thread, which takes `lock_` while SDL holds
@@ -32,6 +35,10 @@ class SdlMp3::Calls_ : public Mp3Library {
   }
 
   void mp3play(const Mp3Record& request) override {
+    // SDL keeps per-thread data for threads it did not make until told.
+    struct ThreadDataCleanup {
+      ~ThreadDataCleanup() { SDL_TLSCleanup(); }
+    } cleanup;
     Mix_Music* music = nullptr;
     uint64_t ticket = 0;
     {
@@ -44,6 +51,7 @@ class SdlMp3::Calls_ : public Mp3Library {
       {
         std::lock_guard lock(lock_);
         ticket = ++started_;
+        ++playing_;
       }
       Instance().store(this);
       Mix_HookMusicFinished(&Calls_::MusicFinished);
@@ -53,9 +61,13 @@ class SdlMp3::Calls_ : public Mp3Library {
       std::unique_lock lock(lock_);
       ended_.wait(lock, [&] { return finished_ >= ticket; });
     }
-    std::lock_guard calls(callLock_);
-    // Once closed the output may be gone: the music is left to the process's end.
-    if (!closed_) Mix_FreeMusic(music);
+    {
+      std::lock_guard calls(callLock_);
+      if (!outputGone_) Mix_FreeMusic(music);
+    }
+    std::lock_guard lock(lock_);
+    --playing_;
+    ended_.notify_all();
   }
 
   void mp3stop() override {
@@ -64,16 +76,25 @@ class SdlMp3::Calls_ : public Mp3Library {
     Mix_HaltMusic();
   }
 
+  // Silences the music for good. Threads that played it free it while the
+  // output is still open; one that doesn't within a second leaves it.
   void Close() {
-    std::lock_guard calls(callLock_);
-    if (output_.IsOpen()) {
-      Mix_HookMusicFinished(nullptr);
-      Mix_HaltMusic();
+    {
+      std::lock_guard calls(callLock_);
+      if (output_.IsOpen()) {
+        Mix_HookMusicFinished(nullptr);
+        Mix_HaltMusic();
+      }
+      closed_ = true;
     }
-    closed_ = true;
-    std::lock_guard lock(lock_);
-    finished_ = started_;
-    ended_.notify_all();
+    {
+      std::unique_lock lock(lock_);
+      finished_ = started_;
+      ended_.notify_all();
+      ended_.wait_for(lock, kFreeingTime, [&] { return playing_ == 0; });
+    }
+    std::lock_guard calls(callLock_);
+    outputGone_ = true;
   }
 
  private:
@@ -93,11 +114,13 @@ class SdlMp3::Calls_ : public Mp3Library {
   AudioOutput& output_;
   std::mutex callLock_;
   bool closed_ = false;
+  bool outputGone_ = false;
 
   std::mutex lock_;
   std::condition_variable ended_;
   uint64_t started_ = 0;
   uint64_t finished_ = 0;
+  int playing_ = 0;
 };
 
 SdlMp3::SdlMp3(AudioOutput& output) : calls_(std::make_shared<Calls_>(output)) {}
