@@ -7,7 +7,7 @@ set -uo pipefail
 src=$1
 found=$(grep -rnE '#include[[:space:]]*[<"](Q[A-Za-z]*|qt[a-z]*/|SDL|fluidsynth|libav|libsw)' \
   "$src"/game "$src"/startup "$src"/frames "$src"/areas "$src"/state "$src"/media "$src"/welcome \
-  "$src"/platform/runtime "$src"/platform/ui "$src"/platform/*.h \
+  "$src"/platform/runtime "$src"/platform/ui "$src"/platform/media "$src"/platform/*.h \
   $(test -d "$src"/platform/memory && echo "$src"/platform/memory))
 if [[ -n $found ]]; then
   echo "game logic includes a library header:" >&2

@@ -6,12 +6,15 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <mutex>
 #include <sstream>
 
 #include "app/command_line.h"
 #include "app/walkthrough/runner.h"
 #include "game/player.h"
 #include "platform/audio/audio_output.h"
+#include "platform/audio/sdl_mp3.h"
+#include "platform/audio/sdl_wave_mix.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_video_surfaces.h"
 #include "platform/video/media_devices.h"
@@ -20,15 +23,23 @@ namespace tf {
 
 namespace {
 // Writes each trace line at once, so that a run that stops half-way still
-// leaves what happened.
+// leaves what happened; lines from the MP3 threads come whole.
 class StreamTrace : public TraceSink {
  public:
   explicit StreamTrace(std::ostream& out) : out_(out) {}
-  void Write(const std::string& line) override { out_ << line << std::endl; }
+  void Write(const std::string& line) override {
+    std::lock_guard lock(lock_);
+    out_ << line << std::endl;
+  }
 
  private:
   std::ostream& out_;
+  std::mutex lock_;
 };
+
+// Set (to anything) to make the sound mixer fail to open, as it does without
+// audio hardware.
+bool MixerFailureSimulated() { return std::getenv("TALEFORGE_SIMULATE_NO_MIXER") != nullptr; }
 
 bool HasDisplay() {
   return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM");
@@ -93,7 +104,8 @@ int RunPlayer(int argc, char** argv) {
 
   if (options->headless) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    // Silent unless a driver is named (the disk driver lets tests hear it).
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
   } else if (!HasDisplay()) {
     std::cerr << "taleforge-player: no display found; run it under a virtual one "
                  "(xvfb-run -a taleforge-player ...) or add --headless\n";
@@ -125,6 +137,11 @@ int RunPlayer(int argc, char** argv) {
   QtMessageBoxes desktopMessages;
   QtLinkOpener linkOpener;
   walkthrough::WalkthroughMessageBoxes scriptMessages(trace.get());
+  AudioOutput audio;
+  // Opened now rather than on the first sound, which would come late.
+  audio.Open();
+  SdlWaveMix waveMix(audio, MixerFailureSimulated());
+  SdlMp3 mp3(audio);
   const bool walking = !options->walkthroughFile.empty();
   Platform platform{
       windows,    walking ? static_cast<ui::MessageBoxes&>(scriptMessages) : desktopMessages,
@@ -136,6 +153,8 @@ int RunPlayer(int argc, char** argv) {
   display.onModeChanged = [&windows, &display] {
     windows.SetVirtualScreen(display.VirtualScreen());
   };
+  platform.waveMix = &waveMix;
+  platform.mp3 = mp3.Calls();
   if (trace) {
     windows.onVisibilityChanged = [&trace](const std::string& name, bool visible) {
       if (const char* shortName = WalkthroughWindowName(name))
@@ -143,7 +162,6 @@ int RunPlayer(int argc, char** argv) {
     };
   }
 
-  AudioOutput audio;
   ui::QtVideoSurfaces videoSurfaces;
   Player player(platform, folder);
   // Made after the player, so that its devices close before the windows that
@@ -164,6 +182,7 @@ int RunPlayer(int argc, char** argv) {
     walkthrough::AddInventoryCommands(*runner);
     walkthrough::AddDisplayCommands(*runner);
     walkthrough::AddMediaCommands(*runner);
+    walkthrough::AddSoundCommands(*runner);
     events.onEndProgram = [&runner] { runner->ProgramEnded(); };
   }
 

@@ -12,6 +12,8 @@
 #include "game/player.h"
 #include "media/mmedia.h"
 #include "media/music.h"
+#include "media/play_mp3s.h"
+#include "media/sound_channels.h"
 #include "media/wave_mix.h"
 #include "platform/runtime/case_fold.h"
 #include "platform/runtime/checked_int16.h"
@@ -84,7 +86,7 @@ int16_t StopSoundsAndPlayVideo(Game& game, TextReader& file) {
   const std::string& framesPath = game.GetPlayer().paths.FramesPath;
   if (file.ReadInt16() != 0) game.MusicMedia.mmClose();
   const int16_t stopSounds = file.ReadInt16();
-  if (stopSounds != 0) game.GetPlayer().frames.ReleaseWaveMix();
+  if (stopSounds != 0) ReleaseWaveMix(game);
   const int16_t playVideo = file.ReadInt16();
   const std::string movieFile = file.ReadText();
   file.ReadVariant();
@@ -137,11 +139,11 @@ void PlayActionSound(Game& game, int16_t playSound, const std::string& soundFile
     PlaySoundChannels(game, channelsFile);
     return;
   }
-  game.GetPlayer().frames.EnsureWaveMix();
-  game.SoundMixer.CurrentChannel = 0;
-  game.SoundMixer.FileName = game.GetPlayer().paths.AreasPath + soundFile;
-  game.SoundMixer.AutoLoop = false;
-  game.SoundMixer.Play();
+  EnsureWaveMix(game);
+  game.SoundMixer->CurrentChannel = 0;
+  game.SoundMixer->SetFileName(game.GetPlayer().paths.AreasPath + soundFile);
+  game.SoundMixer->SetAutoLoop(false);
+  game.SoundMixer->Play();
 }
 
 void WaitForVideo(Game& game) {

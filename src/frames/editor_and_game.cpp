@@ -79,10 +79,4 @@ void EditorAndGame::SwitchTo640x480() {
   }
 }
 
-// The sound mixer comes with the sound channels; until then there is none to create.
-void EditorAndGame::EnsureWaveMix() {}
-
-// The sound mixer comes with the sound channels; until then there is none to release.
-void EditorAndGame::ReleaseWaveMix() {}
-
 }  // namespace tf

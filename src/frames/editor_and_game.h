@@ -34,8 +34,6 @@ class EditorAndGame {
   void ShowGameMessage(const std::string& text);
   bool IsDisplay640x480();
   void SwitchTo640x480();
-  void EnsureWaveMix();
-  void ReleaseWaveMix();
 
  private:
   int16_t ReadLinksCount() const;

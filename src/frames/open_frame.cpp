@@ -10,6 +10,8 @@
 #include "game/player.h"
 #include "media/mmedia.h"
 #include "media/music.h"
+#include "media/play_mp3s.h"
+#include "media/sound_channels.h"
 #include "platform/runtime/case_fold.h"
 #include "platform/runtime/checked_int16.h"
 #include "platform/runtime/runtime_error.h"
@@ -120,7 +122,7 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
     FramesHistoryAdd(game, currentFrame);
     frame = ReadFrameFile(framesPath + frames.CurrentFrameName + ".fme");
     mp3StartedHere = MP3IsPlaying(game);
-    if (frame.StopSounds) frames.ReleaseWaveMix();
+    if (frame.StopSounds) ReleaseWaveMix(game);
     if (frame.MP3File.empty() && frame.StopMP3Music) {
       game.MP3Timer.SetEnabled(false);
       StopMP3(game);

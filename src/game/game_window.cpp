@@ -4,6 +4,7 @@
 #include "frames/frame_window.h"
 #include "game/player.h"
 #include "media/mmedia.h"
+#include "media/play_mp3s.h"
 #include "media/wave_mix.h"
 #include "state/save_dialog.h"
 #include "welcome/closing.h"
@@ -54,10 +55,10 @@ Game::Game(Player& player)
       FramesHistory(State.FramesHistory),
       musicMedia_(std::make_unique<Mmedia>(player.platform, player.info.GameTitle)),
       movieMedia_(std::make_unique<Mmedia>(player.platform, player.info.GameTitle)),
-      soundMixer_(std::make_unique<cWaveMix>()),
+      mp3State_(std::make_unique<PlayMP3s>(player.platform, player.paths.ProjectPath)),
       MusicMedia(*musicMedia_),
       MovieMedia(*movieMedia_),
-      SoundMixer(*soundMixer_) {
+      Mp3State(*mp3State_) {
   Compose();
   RouteEvents();
 }
@@ -95,6 +96,7 @@ void Game::RouteEvents() {
   PictureBox.onPaint = [this] { PictureBox_Paint(*this); };
   BackImage.onMouseDown = [this](const ui::MouseArgs& args) { BackImage_MouseDown(*this, args); };
   Timer1.onTimer = [this] { Timer1_Timer(*this); };
+  MP3Timer.onTimer = [this] { MP3Timer_Timer(*this); };
   mnuExit.onClick = [this] { mnuExit_Click(*this); };
   mnuSaveGame.onClick = [this] { mnuSaveGame_Click(*this); };
 }

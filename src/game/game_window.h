@@ -13,6 +13,7 @@ namespace tf {
 struct Player;
 class Mmedia;
 class cWaveMix;
+class PlayMP3s;
 
 // The game window: its controls, in the order they are made, and the routing
 // of its events to the subsystems that handle them.
@@ -66,12 +67,16 @@ class Game {
  private:
   std::unique_ptr<Mmedia> musicMedia_;
   std::unique_ptr<Mmedia> movieMedia_;
-  std::unique_ptr<cWaveMix> soundMixer_;
+  std::unique_ptr<PlayMP3s> mp3State_;
 
  public:
   Mmedia& MusicMedia;
   Mmedia& MovieMedia;
-  cWaveMix& SoundMixer;
+  // Made by EnsureWaveMix, destroyed by ReleaseWaveMix.
+  std::unique_ptr<cWaveMix> SoundMixer;
+  bool SoundMixerActive = false;
+  // The MP3 music's state, shared with its threads.
+  PlayMP3s& Mp3State;
 
   // For each area of the current frame that is animated, the index of the
   // picture box that shows it.

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "platform/media/media_commands.h"
+#include "platform/media/mp3_library.h"
+#include "platform/media/wave_mix_library.h"
 #include "platform/ui/form.h"
 #include "platform/ui/message_boxes.h"
 
@@ -98,6 +100,9 @@ struct Platform {
   Clock& clock;
   TraceSink* trace = nullptr;
   MediaCommands* media = nullptr;
+  WaveMixLibrary* waveMix = nullptr;
+  // Shared: an MP3 thread keeps it as long as it runs.
+  std::shared_ptr<Mp3Library> mp3 = nullptr;
 
   void Trace(const std::string& line) const {
     if (trace) trace->Write(line);

@@ -6,7 +6,8 @@
 #include "game/game_window.h"
 #include "game/player.h"
 #include "media/mmedia.h"
-#include "media/music.h"
+#include "media/play_mp3s.h"
+#include "media/sound_channels.h"
 #include "startup/welcome_window.h"
 #include "welcome/resolutions.h"
 
@@ -29,8 +30,7 @@ void Game_Unload(Game& game, bool&) {
   game.MusicMedia.mmClose();
   game.MovieMedia.mmClose();
   StopMP3(game);
-  // The sound mixer's release: ReleaseWaveMix(game) of media/ goes here.
-  player.frames.ReleaseWaveMix();
+  ReleaseWaveMix(game);
 
   Ignoring([&] {
     while (game.AniGif.UBound() > 0) game.AniGif.Unload(game.AniGif.UBound());

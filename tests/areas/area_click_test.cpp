@@ -6,6 +6,7 @@
 
 #include "frames/open_frame.h"
 #include "media/mmedia.h"
+#include "media/play_mp3s.h"
 #include "state/variables.h"
 #include "support/game_fixture.h"
 
@@ -144,6 +145,35 @@ TEST_F(MakeActionTest, AFileCutInsideAGroupIsAFailure) {
   EXPECT_EQ(MakeAction(game, 1, 0), kActionDone);
   EXPECT_EQ(Messages().size(), 1u);
   EXPECT_EQ(GetPlayer().frames.CurrentFrameName, "F");
+}
+
+TEST_F(MakeActionTest, TheAreasSoundWaitsForTheMp3AndStopSoundsLeavesTheMp3) {
+  Game& game = Start();
+  project.Write("Areas/a.wav", "RIFF");
+  const std::string sound =
+      Values({"0", "\"\"", "0", "0", "0", "0", "\"\"", "-1", "\"a.wav\"", "0", "0", "0", "\"\""});
+  // A sound, with StopSounds and StopMP3Music as given.
+  const auto withStops = [&](const std::string& stopSounds, const std::string& stopMP3) {
+    return sound + Values({"0", stopSounds, "0", "\"\"", "0", "0", "0", "0", "0", "0", stopMP3, "0",
+                           "\"\"", "0", "\"\""});
+  };
+  RequestMP3(game, "x.mp3");
+  Action(sound);
+  MakeAction(game, 1, 0);
+  EXPECT_FALSE(desktop.waveMix.ChannelSounding(0));
+  EXPECT_TRUE(MP3IsPlaying(game));
+
+  StopMP3(game);
+  MakeAction(game, 1, 0);
+  EXPECT_EQ(desktop.waveMix.ChannelFile(0), GetPlayer().paths.AreasPath + "a.wav");
+
+  game.MP3Timer.SetEnabled(true);
+  Action(withStops("1", "-1"));
+  MakeAction(game, 1, 0);
+  EXPECT_FALSE(game.SoundMixerActive);
+  EXPECT_FALSE(desktop.waveMix.ChannelSounding(0));
+  EXPECT_TRUE(game.MP3Timer.Enabled());
+  EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(MakeActionTest, ADisappearanceIsRecordedForTheFrame) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "frames/frame_window.h"
+#include "game/game_window.h"
+#include "media/play_mp3s.h"
 #include "support/game_fixture.h"
 
 namespace tf {
@@ -144,6 +146,33 @@ TEST_F(OpenFrameTest, ElevenFieldsFailTheOpeningButThirteenRead) {
   OpenFrame(game, "Eleven");
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0].title, "Error Loading Frame");
+}
+
+TEST_F(OpenFrameTest, AFrameThatStartsAnMp3ReleasesTheChannelsAndPlaysNoneOfItsOwn) {
+  // Channel 0 loops a.wav, the other seven records set nothing.
+  std::string channels;
+  for (int i = 0; i < 22; ++i) channels += "0\r\n";
+  channels += "0\r\n#FALSE#\r\n#TRUE#\r\n\"a.wav\"\r\n-1\r\n";
+  for (int i = 0; i < 7; ++i) channels += "0\r\n#FALSE#\r\n#FALSE#\r\n\"\"\r\n0\r\n";
+  project.Write("Areas/a.wav", "RIFF");
+  WriteFrame("Hum", "0\r\n\"0\"");
+  project.Write("Frames/Hum.chn", channels);
+  project.Write("Frames/Song.fme",
+                "0\r\n\"0\"\r\n#FALSE#\r\n#FALSE#\r\n\"\"\r\n#FALSE#\r\n\"0\"\r\n\"\"\r\n\"\"\r\n"
+                "#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n\"song.mp3\"\r\n");
+  project.Write("Frames/Song.chn", channels);
+  Game& game = GetGame();
+  OpenFrame(game, "Hum");
+  EXPECT_TRUE(desktop.waveMix.ChannelSounding(0));
+  OpenFrame(game, "Song");
+  EXPECT_FALSE(desktop.waveMix.ChannelSounding(0));
+  EXPECT_FALSE(game.SoundMixerActive);
+  EXPECT_TRUE(game.MP3Timer.Enabled());
+  EXPECT_EQ(game.MP3Timer.Tag(), GetPlayer().paths.FramesPath + "song.mp3");
+  // Another frame with channels keeps quiet while the MP3 is deemed playing.
+  OpenFrame(game, "Hum");
+  EXPECT_FALSE(game.SoundMixerActive);
+  EXPECT_TRUE(MP3IsPlaying(game));
 }
 
 }  // namespace

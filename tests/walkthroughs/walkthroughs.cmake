@@ -116,3 +116,10 @@ walkthrough_full_hd(welcome_scheme_window ${PROJECTS}/scheme-two welcome_scheme_
 walkthrough(music_kept_and_stopped ${PROJECTS}/music music_kept_and_stopped.walk)
 walkthrough(video_skipped ${PROJECTS}/video video_skipped.walk)
 walkthrough_window(video_window ${PROJECTS}/video video_window.walk)
+walkthrough(sound_and_mp3 ${PROJECTS}/sound sound_and_mp3.walk
+  --expect-trace ${WALKTHROUGHS}/sound_and_mp3.trace)
+walkthrough(sound_channels_cut ${PROJECTS}/sound sound_channels_cut.walk)
+walkthrough(mixer_failure ${PROJECTS}/sound mixer_failure.walk
+  --expect-trace ${WALKTHROUGHS}/mixer_failure.trace)
+set_tests_properties(walkthrough.mixer_failure PROPERTIES ENVIRONMENT
+  "TALEFORGE_SIMULATE_NO_MIXER=1;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp")

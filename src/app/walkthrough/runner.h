@@ -115,5 +115,6 @@ void AddAreaCommands(Runner& runner);
 void AddInventoryCommands(Runner& runner);
 void AddDisplayCommands(Runner& runner);
 void AddMediaCommands(Runner& runner);
+void AddSoundCommands(Runner& runner);
 
 }  // namespace tf::walkthrough

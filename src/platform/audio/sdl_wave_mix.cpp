@@ -1,0 +1,85 @@
+#include "platform/audio/sdl_wave_mix.h"
+
+#include <SDL_mixer.h>
+
+#include "platform/runtime/path_resolver.h"
+
+namespace tf {
+
+namespace {
+constexpr uint32_t kFailed = 1;
+}
+
+SdlWaveMix::SdlWaveMix(AudioOutput& output, bool failToOpen)
+    : output_(output), failToOpen_(failToOpen) {}
+
+SdlWaveMix::~SdlWaveMix() { FreeAll(); }
+
+void SdlWaveMix::FreeAll() {
+  for (int channel = 0; channel < kChannels && output_.IsOpen(); ++channel)
+    Mix_HaltChannel(channel);
+  for (auto& [handle, chunk] : waves_) Mix_FreeChunk(chunk);
+  waves_.clear();
+}
+
+uint32_t SdlWaveMix::WaveMixConfigureInit(const MixConfig&) {
+  if (failToOpen_ || !output_.Open()) return 0;
+  FreeAll();
+  session_ = nextHandle_++;
+  return session_;
+}
+
+uint32_t SdlWaveMix::WaveMixActivate(uint32_t session, int32_t) {
+  return IsOpen(session) ? 0 : kFailed;
+}
+
+uint32_t SdlWaveMix::WaveMixOpenWave(uint32_t session, const std::string& path, uint32_t,
+                                     uint32_t) {
+  if (!IsOpen(session)) return 0;
+  Mix_Chunk* chunk = Mix_LoadWAV(ResolvePath(path).c_str());
+  if (!chunk) return 0;
+  const uint32_t wave = nextHandle_++;
+  waves_[wave] = chunk;
+  return wave;
+}
+
+uint32_t SdlWaveMix::WaveMixOpenChannel(uint32_t session, int32_t channel, uint32_t) {
+  return IsOpen(session) && IsChannel(channel) ? 0 : kFailed;
+}
+
+uint32_t SdlWaveMix::WaveMixPlay(const MixPlayParams& params) {
+  auto wave = waves_.find(params.lpMixWave);
+  if (!IsOpen(params.hMixSession) || !IsChannel(params.iChannel) || wave == waves_.end())
+    return kFailed;
+  // Repeats on SDL_mixer's side: -1 forever, n for n more times.
+  const int loops = params.wLoops == kLoopUntilFlushed ? -1 : params.wLoops;
+  return Mix_PlayChannel(params.iChannel, wave->second, loops) == params.iChannel ? 0 : kFailed;
+}
+
+uint32_t SdlWaveMix::WaveMixFlushChannel(uint32_t session, int16_t channel, uint32_t) {
+  if (!IsOpen(session) || !IsChannel(channel)) return kFailed;
+  Mix_HaltChannel(channel);
+  return 0;
+}
+
+uint32_t SdlWaveMix::WaveMixFreeWave(uint32_t session, uint32_t wave) {
+  auto found = waves_.find(wave);
+  if (!IsOpen(session) || found == waves_.end()) return kFailed;
+  // SDL_mixer halts every channel that still plays it first.
+  Mix_FreeChunk(found->second);
+  waves_.erase(found);
+  return 0;
+}
+
+uint32_t SdlWaveMix::WaveMixCloseSession(uint32_t session) {
+  if (!IsOpen(session)) return kFailed;
+  FreeAll();
+  session_ = 0;
+  return 0;
+}
+
+bool SdlWaveMix::ChannelSounding(int channel) const {
+  return output_.IsOpen() && IsChannel(channel) && Mix_Playing(channel) != 0;
+}
+
+}  // namespace tf

@@ -1,0 +1,124 @@
+// The channel mixer and the MP3 calls on SDL's "disk" driver, which writes
+// what would be heard to a file in real time.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <future>
+#include <thread>
+#include <vector>
+
+#include "platform/audio/audio_output.h"
+#include "platform/audio/sdl_mp3.h"
+#include "platform/audio/sdl_wave_mix.h"
+
+namespace tf {
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::string kHum = std::string(SOUND_FIXTURES) + "/Areas/hum.wav";
+const std::string kTune = std::string(SOUND_FIXTURES) + "/Frames/tune.mp3";
+// Two mixing buffers: what was mixed before a call may still be on its way.
+constexpr size_t kInFlightBytes = 2 * 1024 * 4;
+
+class DiskAudioTest : public ::testing::Test {
+ protected:
+  DiskAudioTest() {
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", output_.c_str(), 1);
+  }
+  ~DiskAudioTest() override { std::filesystem::remove(output_); }
+
+  void Open() {
+    ASSERT_TRUE(audio.Open());
+    ASSERT_EQ(audio.Driver(), "disk");
+  }
+  size_t Written() const { return std::filesystem::file_size(output_); }
+  // Whether any sample between the two byte offsets is not silence.
+  bool Sounds(size_t from, size_t to) const {
+    std::ifstream in(output_, std::ios::binary);
+    in.seekg(static_cast<std::streamoff>(from));
+    std::vector<int16_t> samples((to - from) / sizeof(int16_t));
+    in.read(reinterpret_cast<char*>(samples.data()),
+            static_cast<std::streamsize>(samples.size() * sizeof(int16_t)));
+    for (int16_t sample : samples)
+      if (sample != 0) return true;
+    return false;
+  }
+
+  const std::filesystem::path output_ = std::filesystem::temp_directory_path() /
+                                        ("tf-disk-audio-" + std::to_string(::getpid()) + ".raw");
+  AudioOutput audio;
+};
+
+TEST_F(DiskAudioTest, ALoopingChannelSoundsUntilFlushedAndASingleSoundEnds) {
+  Open();
+  SdlWaveMix mix(audio, false);
+  const uint32_t session = mix.WaveMixConfigureInit({});
+  ASSERT_EQ(mix.WaveMixActivate(session, -1), 0u);
+  EXPECT_EQ(mix.WaveMixOpenWave(session, kHum + ".missing", 0, 0), 0u);
+  MixPlayParams play;
+  play.hMixSession = session;
+  play.iChannel = 3;
+  play.lpMixWave = mix.WaveMixOpenWave(session, kHum, 0, 0);
+  play.wLoops = kLoopUntilFlushed;
+  ASSERT_NE(play.lpMixWave, 0u);
+
+  mix.WaveMixPlay(play);
+  // The sound lasts a quarter of a second: still heard later, it loops.
+  std::this_thread::sleep_for(600ms);
+  const size_t flushed = Written();
+  EXPECT_TRUE(Sounds(flushed - 8192, flushed));
+  EXPECT_TRUE(mix.ChannelSounding(3));
+  mix.WaveMixFlushChannel(session, 3, 0);
+  EXPECT_FALSE(mix.ChannelSounding(3));
+  std::this_thread::sleep_for(300ms);
+  EXPECT_FALSE(Sounds(flushed + kInFlightBytes, Written()));
+
+  play.wLoops = 0;
+  mix.WaveMixPlay(play);
+  EXPECT_TRUE(mix.ChannelSounding(3));
+  std::this_thread::sleep_for(600ms);
+  EXPECT_FALSE(mix.ChannelSounding(3));
+}
+
+TEST_F(DiskAudioTest, AnMp3GivesItsLengthAndPlaysUntilStopped) {
+  Open();
+  SdlMp3 mp3(audio);
+  std::shared_ptr<Mp3Library> calls = mp3.Calls();
+  const Mp3Record tune{kTune};
+  // Two seconds of tone and the encoder's padding.
+  EXPECT_NEAR(calls->mp3gettime(tune), 2100, 150);
+
+  const size_t start = Written();
+  auto playing = std::async(std::launch::async, [&] { calls->mp3play(tune); });
+  EXPECT_EQ(playing.wait_for(500ms), std::future_status::timeout);
+  EXPECT_TRUE(Sounds(start, Written()));
+  calls->mp3stop();
+  EXPECT_EQ(playing.wait_for(1s), std::future_status::ready);
+  const size_t stopped = Written();
+  std::this_thread::sleep_for(200ms);
+  EXPECT_FALSE(Sounds(stopped + kInFlightBytes, Written()));
+}
+
+TEST_F(DiskAudioTest, AThreadStillPlayingWhenTheProgramEndsReturnsWithoutTheOutput) {
+  Open();
+  std::future<void> playing;
+  std::shared_ptr<Mp3Library> calls;
+  {
+    SdlMp3 mp3(audio);
+    calls = mp3.Calls();
+    playing = std::async(std::launch::async, [calls] { calls->mp3play(Mp3Record{kTune}); });
+    std::this_thread::sleep_for(200ms);
+  }
+  EXPECT_EQ(playing.wait_for(1s), std::future_status::ready);
+  // Later calls do nothing.
+  EXPECT_EQ(calls->mp3gettime(Mp3Record{kTune}), 0);
+}
+
+}  // namespace
+}  // namespace tf
