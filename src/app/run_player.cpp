@@ -146,6 +146,7 @@ int RunPlayer(int argc, char** argv) {
     walkthrough::AddWelcomeCommands(*runner);
     walkthrough::AddFrameCommands(*runner);
     walkthrough::AddAreaCommands(*runner);
+    walkthrough::AddDialogCommands(*runner);
     events.onEndProgram = [&runner] { runner->ProgramEnded(); };
   }
 

@@ -82,3 +82,10 @@ endfunction()
 walkthrough_window(layers_window ${PROJECTS}/layers layers_window.walk)
 walkthrough(layers_offscreen ${PROJECTS}/layers layers_window.walk)
 walkthrough(leave_and_restart ${PROJECTS}/duration leave_and_restart.walk)
+
+walkthrough(saved_game_example ${PROJECTS}/saves saved_game_example.walk --copy
+  --expect-file copy.sav ${PROJECTS}/saves/example.sav)
+walkthrough(saved_game_round_trip ${PROJECTS}/playthrough saved_game_round_trip.walk --copy)
+walkthrough(saved_game_damaged ${PROJECTS}/saves saved_game_damaged.walk --copy)
+walkthrough(saved_game_dialog ${PROJECTS}/saves saved_game_dialog.walk --copy
+  --expect-file zeta.sav none --expect-file ../x.sav none --expect-file a none)

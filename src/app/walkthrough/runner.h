@@ -107,5 +107,6 @@ void AddCoreCommands(Runner& runner);
 void AddWelcomeCommands(Runner& runner);
 void AddFrameCommands(Runner& runner);
 void AddAreaCommands(Runner& runner);
+void AddDialogCommands(Runner& runner);
 
 }  // namespace tf::walkthrough

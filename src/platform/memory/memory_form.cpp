@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/memory/manual_clock.h"
+#include "platform/memory/memory_dialog_controls.h"
 #include "platform/ui/data_controls.h"
 
 namespace tf::ui {
@@ -36,6 +37,11 @@ void MemoryForm::Show() {
   const bool wasHidden = !visible_;
   visible_ = true;
   if (wasHidden && onActivate) RunEvent(onActivate);
+}
+
+void MemoryForm::ShowModal() {
+  Show();
+  if (factory_.onModal) factory_.onModal(*this);
 }
 
 void MemoryForm::Close() {
@@ -104,6 +110,19 @@ Timer& MemoryForm::CreateTimer(const std::string& name) {
 
 MenuEntry& MemoryForm::CreateMenuEntry(const std::string& name, const std::string& caption) {
   return Add<MemoryMenuEntry>(name, caption);
+}
+
+ListBox& MemoryForm::CreateListBox(const std::string& name) {
+  return Add<MemoryListBox>(*this, name, -1, nullptr);
+}
+
+TextBox& MemoryForm::CreateTextBox(const std::string& name) {
+  return Add<MemoryTextBox>(*this, name, -1, nullptr);
+}
+
+CommandButton& MemoryForm::CreateCommandButton(const std::string& name,
+                                               const std::string& caption) {
+  return Add<MemoryCommandButton>(*this, name, caption);
 }
 
 Control& MemoryForm::CloneControl(const Control& templ, int index) {
@@ -200,6 +219,21 @@ void MemoryForm::ClickAt(int x, int y, int button, int shift) {
     if (button != kLeftButton) return;
     if (auto* box = dynamic_cast<CheckBox*>(control)) box->SetValue(box->Value() == 0 ? 1 : 0);
     if (control->onClick) control->onClick();
+  });
+}
+
+void MemoryForm::PressKey(int keyCode) {
+  RunEvent([&] {
+    for (const auto& component : components_) {
+      auto* button = dynamic_cast<CommandButton*>(component.get());
+      if (!button || !button->Visible() || !button->onClick) continue;
+      if ((keyCode == kKeyReturn && button->Default()) ||
+          (keyCode == kKeyEscape && button->Cancel())) {
+        button->onClick();
+        return;
+      }
+    }
+    if (onKeyDown) onKeyDown(keyCode, 0);
   });
 }
 

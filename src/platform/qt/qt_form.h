@@ -11,6 +11,7 @@
 #include "platform/qt/qt_controls.h"
 #include "platform/ui/form.h"
 
+class QEventLoop;
 class QGraphicsScene;
 class QPainter;
 
@@ -56,6 +57,7 @@ class QtForm : public Form {
   int ScaleHeight() const override;
   bool Visible() const override;
   void Show() override;
+  void ShowModal() override;
   void Hide() override;
   void Close() override;
   void SetFocus() override;
@@ -75,6 +77,9 @@ class QtForm : public Form {
   FileList& CreateFileList(const std::string& name) override;
   Timer& CreateTimer(const std::string& name) override;
   MenuEntry& CreateMenuEntry(const std::string& name, const std::string& caption) override;
+  ListBox& CreateListBox(const std::string& name) override;
+  TextBox& CreateTextBox(const std::string& name) override;
+  CommandButton& CreateCommandButton(const std::string& name, const std::string& caption) override;
   Control& CloneControl(const Control& templ, int index) override;
   void Destroy(Component& component) override;
 
@@ -110,6 +115,9 @@ class QtForm : public Form {
   QGraphicsItem* ParentItem(Container* container) const;
   void UpdateSceneRect();
   void Paint(QPainter& painter);
+  // Enter presses the default button, Escape the cancel button; false when
+  // the window has none for the key.
+  bool PressRoleButton(int keyCode);
 
   std::string name_;
   FormStyle style_;
@@ -126,6 +134,8 @@ class QtForm : public Form {
   QTimer retireTimer_;
   QPainter* painter_ = nullptr;
   qreal nextZ_ = 1;
+  // The wait of ShowModal, ended when the window hides.
+  QEventLoop* modalLoop_ = nullptr;
 };
 
 }  // namespace tf::ui

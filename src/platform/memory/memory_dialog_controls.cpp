@@ -1,0 +1,52 @@
+#include "platform/memory/memory_dialog_controls.h"
+
+#include <algorithm>
+
+#include "platform/memory/memory_form.h"
+#include "platform/runtime/runtime_error.h"
+
+namespace tf::ui {
+
+void MemoryListBox::Clear() {
+  items_.clear();
+  listIndex_ = -1;
+}
+
+const std::string& MemoryListBox::List(int index) const {
+  if (index < 0 || index >= ListCount()) RaiseError(kErrInvalidCall);
+  return items_[static_cast<size_t>(index)];
+}
+
+void MemoryListBox::SetListIndex(int index) {
+  if (index < -1 || index >= ListCount()) RaiseError(kErrInvalidPropertyValue);
+  listIndex_ = index;
+}
+
+void MemoryListBox::UserClick(const std::string& entry) {
+  auto found = std::find(items_.begin(), items_.end(), entry);
+  form_.RunEvent([&] {
+    listIndex_ = found == items_.end() ? -1 : static_cast<int>(found - items_.begin());
+    if (onClick) onClick();
+  });
+}
+
+void MemoryListBox::UserDoubleClick(const std::string& entry) {
+  UserClick(entry);
+  form_.RunEvent([&] {
+    if (onDblClick) onDblClick();
+  });
+}
+
+Control& MemoryListBox::CloneAs(int) const {
+  RaiseError(kErrInvalidPicture, "a list box can't be an array element");
+}
+
+Control& MemoryTextBox::CloneAs(int) const {
+  RaiseError(kErrInvalidPicture, "a text box can't be an array element");
+}
+
+Control& MemoryCommandButton::CloneAs(int) const {
+  RaiseError(kErrInvalidPicture, "a button can't be an array element");
+}
+
+}  // namespace tf::ui
