@@ -34,8 +34,7 @@ ui::MessageAnswer frmSaveGame::Ask(const std::string& text, const std::string& t
 }
 
 void frmSaveGame::Tell(const std::string& text, const std::string& title) {
-  player_.platform.messages.Show(text, ui::MessageButtons::Ok, ui::MessageIcon::Information,
-                                 title);
+  player_.platform.messages.Show(text, ui::MessageButtons::Ok, ui::MessageIcon::Information, title);
 }
 
 void frmSaveGame::List1_Click() {

@@ -111,9 +111,9 @@ bool WriteSavedGame(Game& game, const std::string& name) {
                 "Error Saving game");
     return false;
   }
-  player.platform.Trace("save \"" + TracePath(player.paths.ProjectPath + name + ".sav",
-                                              player.paths.ProjectPath) +
-                        "\"");
+  player.platform.Trace(
+      "save \"" + TracePath(player.paths.ProjectPath + name + ".sav", player.paths.ProjectPath) +
+      "\"");
   return true;
 }
 
@@ -132,9 +132,9 @@ bool ReadSavedGame(Player& player, const std::string& name, ui::Form& loadDialog
   try {
     if (!IsSafeName(player.paths, name)) RaiseError(kErrBadFileNameOrNumber, name);
     TextReader file = TextReader::Open(StoredFilePath(player.paths, name));
-    player.platform.Trace("load \"" + TracePath(player.paths.ProjectPath + name + ".sav",
-                                                player.paths.ProjectPath) +
-                          "\"");
+    player.platform.Trace(
+        "load \"" + TracePath(player.paths.ProjectPath + name + ".sav", player.paths.ProjectPath) +
+        "\"");
     frame = ReadGameState(file, game);
   } catch (const RuntimeError&) {
     ShowFailure(player, "Unable to load '" + SavedGamePath(player.paths, name) + "'.",

@@ -28,9 +28,9 @@ T& DialogControl(ui::QtForm& form, const char* name) {
 
 void PostMouse(QWidget& widget, QEvent::Type type, QPoint point) {
   const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-  QCoreApplication::postEvent(&widget, new QMouseEvent(type, QPointF(point),
-                                                       QPointF(widget.mapToGlobal(point)),
-                                                       Qt::LeftButton, held, Qt::NoModifier));
+  QCoreApplication::postEvent(
+      &widget, new QMouseEvent(type, QPointF(point), QPointF(widget.mapToGlobal(point)),
+                               Qt::LeftButton, held, Qt::NoModifier));
 }
 
 // Clicks (or double-clicks) an entry of the open dialog's list.
@@ -81,8 +81,7 @@ void AddDialogCommands(Runner& runner) {
     auto& list = DialogControl<ui::QtListBox>(OpenDialog(runner), "List1");
     std::vector<std::string> entries;
     for (int i = 0; i < list.ListCount(); ++i) entries.push_back(Cp1252ToUtf8(list.List(i)));
-    if (entries != args)
-      throw ExpectationFailure("saves " + QuotedList(args), QuotedList(entries));
+    if (entries != args) throw ExpectationFailure("saves " + QuotedList(args), QuotedList(entries));
   });
 }
 

@@ -97,11 +97,10 @@ std::optional<QPoint> QtListBox::EntryCentre(const std::string& entry) const {
 
 // QtTextBox
 
-QtTextBox::QtTextBox(QWidget& parent, std::string name) : QtWidgetControl(parent, std::move(name)) {}
+QtTextBox::QtTextBox(QWidget& parent, std::string name)
+    : QtWidgetControl(parent, std::move(name)) {}
 
-std::string QtTextBox::Text() const {
-  return Utf8ToCp1252Lossy(widget_->text().toStdString());
-}
+std::string QtTextBox::Text() const { return Utf8ToCp1252Lossy(widget_->text().toStdString()); }
 
 void QtTextBox::SetText(const std::string& text) { widget_->setText(ToQString(text)); }
 

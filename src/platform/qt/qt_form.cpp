@@ -268,9 +268,7 @@ MenuEntry& QtForm::CreateMenuEntry(const std::string& name, const std::string& c
   return entry;
 }
 
-ListBox& QtForm::CreateListBox(const std::string& name) {
-  return Add<QtListBox>(*view_, name);
-}
+ListBox& QtForm::CreateListBox(const std::string& name) { return Add<QtListBox>(*view_, name); }
 
 TextBox& QtForm::CreateTextBox(const std::string& name) { return Add<QtTextBox>(*view_, name); }
 

@@ -22,7 +22,7 @@ namespace {
 // The permissions a new file gets: those of the file it replaces, or the
 // usual ones for a new file.
 mode_t ModeFor(const std::filesystem::path& path) {
-  struct stat old{};
+  struct stat old {};
   if (stat(path.c_str(), &old) == 0) return old.st_mode & 07777;
   mode_t mask = umask(0);
   umask(mask);
