@@ -120,8 +120,10 @@ bool WriteSavedGame(Game& game, const std::string& name) {
 bool ReadSavedGame(Player& player, const std::string& name, ui::Form& loadDialog) {
   Game& game = player.LoadGame();
   Welcome* welcome = player.welcome.get();
-  if (player.info.AllowDisplayChange == 1 && welcome && welcome->chkResolution.Visible() &&
-      welcome->chkResolution.Value() == 1) {
+  const bool switchDisplay = player.info.AllowDisplayChange == 1 && welcome &&
+                             welcome->chkResolution.Visible() &&
+                             welcome->chkResolution.Value() == 1;
+  if (switchDisplay) {
     loadDialog.Hide();
     welcome->Window().Hide();
     player.frames.SwitchTo640x480();
@@ -137,6 +139,12 @@ bool ReadSavedGame(Player& player, const std::string& name, ui::Form& loadDialog
         "\"");
     frame = ReadGameState(file, game);
   } catch (const RuntimeError&) {
+    // The user is not left without a window: what the display switch hid
+    // comes back, for another choice.
+    if (switchDisplay) {
+      welcome->Window().Show();
+      loadDialog.Show();
+    }
     ShowFailure(player, "Unable to load '" + SavedGamePath(player.paths, name) + "'.",
                 "Error Loading Game");
     return false;

@@ -1,8 +1,5 @@
 #include "platform/memory/memory_dialog_controls.h"
 
-#include <algorithm>
-
-#include "platform/memory/memory_form.h"
 #include "platform/runtime/runtime_error.h"
 
 namespace tf::ui {
@@ -20,21 +17,6 @@ const std::string& MemoryListBox::List(int index) const {
 void MemoryListBox::SetListIndex(int index) {
   if (index < -1 || index >= ListCount()) RaiseError(kErrInvalidPropertyValue);
   listIndex_ = index;
-}
-
-void MemoryListBox::UserClick(const std::string& entry) {
-  auto found = std::find(items_.begin(), items_.end(), entry);
-  form_.RunEvent([&] {
-    listIndex_ = found == items_.end() ? -1 : static_cast<int>(found - items_.begin());
-    if (onClick) onClick();
-  });
-}
-
-void MemoryListBox::UserDoubleClick(const std::string& entry) {
-  UserClick(entry);
-  form_.RunEvent([&] {
-    if (onDblClick) onDblClick();
-  });
 }
 
 Control& MemoryListBox::CloneAs(int) const {

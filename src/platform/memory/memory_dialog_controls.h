@@ -20,10 +20,6 @@ class MemoryListBox : public MemoryControl<ListBox> {
   void SetListIndex(int index) override;
   Control& CloneAs(int index) const override;
 
-  // The user clicks the entry (-1 if none has this text), or double-clicks it.
-  void UserClick(const std::string& entry);
-  void UserDoubleClick(const std::string& entry);
-
  private:
   std::vector<std::string> items_;
   int listIndex_ = -1;

@@ -101,7 +101,10 @@ void FormView::showEvent(QShowEvent* event) {
 
 void FormView::hideEvent(QHideEvent* event) {
   QGraphicsView::hideEvent(event);
-  if (form_.modalLoop_) form_.modalLoop_->quit();
+  if (form_.modalLoop_) {
+    form_.modalHidden_ = true;
+    form_.modalLoop_->quit();
+  }
   if (!event->spontaneous() && form_.onVisibilityChanged) form_.onVisibilityChanged(false);
 }
 
@@ -175,7 +178,13 @@ void QtForm::ShowModal() {
   Show();
   QEventLoop loop;
   modalLoop_ = &loop;
-  if (view_->isVisible()) loop.exec();
+  // A window hidden and shown again within one event stays modal; the end
+  // of the program ends the wait without hiding it.
+  while (view_->isVisible()) {
+    modalHidden_ = false;
+    loop.exec();
+    if (!modalHidden_) break;
+  }
   modalLoop_ = nullptr;
   view_->setWindowModality(Qt::NonModal);
 }

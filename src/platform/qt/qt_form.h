@@ -136,6 +136,7 @@ class QtForm : public Form {
   qreal nextZ_ = 1;
   // The wait of ShowModal, ended when the window hides.
   QEventLoop* modalLoop_ = nullptr;
+  bool modalHidden_ = false;
 };
 
 }  // namespace tf::ui
