@@ -26,8 +26,10 @@ void WriteLine(std::string& bytes, const Variant& value) {
   bytes += "\r\n";
 }
 
-// A count before a section: a number, or Empty for none.
+// A count before a section: a number (error 6 beyond the field's range, 13
+// for text), or Empty for none.
 int64_t ReadCount(TextReader& file) { return file.ReadVariant().ToInt32(); }
+int64_t ReadShortCount(TextReader& file) { return file.ReadVariant().ToInt16(); }
 
 std::string ReadName(TextReader& file) { return file.ReadVariant().ToText(); }
 
@@ -82,12 +84,17 @@ std::string ReadGameState(TextReader& file, Game& game) {
     std::string name = file.ReadText();
     game.Disappear.Add(name, file.ReadInt16());
   }
-  for (int64_t i = 1, count = ReadCount(file); i <= count; ++i)
+  for (int64_t i = 1, count = ReadShortCount(file); i <= count; ++i)
     AddPickedObject(game, ReadName(file));
   if (file.HasMoreData()) {
-    game.FramesHistory.Clear();
-    for (int64_t i = 1, count = ReadCount(file); i <= count; ++i)
-      game.FramesHistory.AddItem(ReadName(file));
+    FrameHistory& history = game.FramesHistory;
+    history.Clear();
+    // Only the newest frames of a history longer than any this program
+    // writes are kept, so that it never grows with the file.
+    for (int64_t i = 1, count = ReadShortCount(file); i <= count; ++i) {
+      history.AddItem(ReadName(file));
+      if (history.ListCount() > FrameHistory::kLength) history.RemoveItem(0);
+    }
   }
   return frame;
 }

@@ -111,7 +111,8 @@ TEST_F(SavedGamesTest, DamagedFilesGiveTheLoadingMessageAndKeepWhatWasRead) {
       {"count is text", "\"Hall\"\r\n1\r\n\"lamp\"\r\n1\r\nmany\r\n"},
       {"value overflows", "\"Hall\"\r\n1\r\n\"lamp\"\r\n40000\r\n"},
       {"huge counts", "\"Hall\"\r\n2147483647\r\n\"lamp\"\r\n1\r\n\"lamp\"\r\n"},
-      {"huge history", std::string(kTenLines, 35) + "2147483647\r\n\"Start\"\r\n"},
+      {"huge history", std::string(kTenLines, 35) + "32767\r\n\"Start\"\r\n"},
+      {"objects beyond 16 bits", std::string(kTenLines, 25) + "32768\r\n\"key\"\r\n"},
       {"empty", ""},
   };
   for (const auto& [name, bytes] : files) {
@@ -130,6 +131,18 @@ TEST_F(SavedGamesTest, DamagedFilesGiveTheLoadingMessageAndKeepWhatWasRead) {
   desktop.messages.calls.clear();
   EXPECT_FALSE(Load("missing"));
   EXPECT_EQ(Messages(), std::vector<MessageBoxCall>{LoadingMessage("missing")});
+}
+
+TEST_F(SavedGamesTest, ALongHistoryKeepsItsNewestFrames) {
+  // It ends with the saved frame, which opening that frame does not add again.
+  std::string bytes = "\"Hall\"\r\n0\r\n0\r\n0\r\n30000\r\n";
+  for (int i = 0; i < 29999; ++i) bytes += "\"F" + std::to_string(i % 7) + "\"\r\n";
+  project.Write("long.sav", bytes + "\"Hall\"\r\n");
+  ASSERT_TRUE(Load("long"));
+  const FrameHistory& history = GetGame().FramesHistory;
+  ASSERT_EQ(history.ListCount(), FrameHistory::kLength);
+  EXPECT_EQ(history.List(0), "F" + std::to_string((30000 - FrameHistory::kLength) % 7));
+  EXPECT_EQ(history.List(FrameHistory::kLength - 1), "Hall");
 }
 
 TEST_F(SavedGamesTest, AFileWithoutHistoryLoadsWithTheSavedFrameAsHistory) {
