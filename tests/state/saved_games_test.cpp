@@ -262,5 +262,26 @@ TEST_F(SavedGamesTest, TheSaveDialogTakesTheFocusInItsNameAndEnterSaves) {
   EXPECT_FALSE(desktop.windows.Find("frmSaveGame"));
 }
 
+TEST_F(SavedGamesTest, ADoubleClickSavesUnderTheEntryOnlyAfterTheQuestion) {
+  GetGame().State.CurrentFrameName = "Hall";
+  project.Write("old.sav", kTenLines);
+  desktop.messages.answers = {ui::MessageAnswer::Cancel, ui::MessageAnswer::Ok};
+  desktop.windows.onModal = [&](ui::MemoryForm& form) {
+    auto& list = static_cast<ui::ListBox&>(*form.FindControl("List1", -1));
+    list.SetListIndex(0);
+    form.RunEvent(list.onDblClick);
+    EXPECT_EQ(Read("old.sav"), kTenLines);
+    EXPECT_TRUE(form.Visible());
+    form.RunEvent(list.onDblClick);
+    EXPECT_FALSE(form.Visible());
+  };
+  mnuSaveGame_Click(GetGame());
+  const MessageBoxCall question{"'old' already exists. Do you want to replace it?",
+                                ui::MessageButtons::OkCancel, ui::MessageIcon::Question,
+                                "Save game"};
+  EXPECT_EQ(Messages(), (std::vector<MessageBoxCall>{question, question}));
+  EXPECT_EQ(Read("old.sav"), "\"Hall\"\r\n0\r\n0\r\n0\r\n0\r\n");
+}
+
 }  // namespace
 }  // namespace tf

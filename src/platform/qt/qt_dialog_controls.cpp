@@ -1,5 +1,7 @@
 #include "platform/qt/qt_dialog_controls.h"
 
+#include <QKeyEvent>
+
 #include "platform/qt/qt_controls.h"
 #include "platform/qt/qt_pointer.h"
 #include "platform/runtime/cp1252.h"
@@ -38,18 +40,29 @@ void QtWidgetControl<Interface, Widget>::SetCustomPointer(const std::string& sto
   widget_->setCursor(LoadPointer(storedPath));
 }
 
-template class QtWidgetControl<ListBox, QListWidget>;
+template class QtWidgetControl<ListBox, KeyedListWidget>;
 template class QtWidgetControl<TextBox, QLineEdit>;
 template class QtWidgetControl<CommandButton, QPushButton>;
+
+// KeyedListWidget
+
+void KeyedListWidget::keyPressEvent(QKeyEvent* event) {
+  const int before = currentRow();
+  QListWidget::keyPressEvent(event);
+  if (currentRow() != before && currentRow() >= 0 && onKeySelection) onKeySelection();
+}
 
 // QtListBox
 
 QtListBox::QtListBox(QWidget& parent, std::string name) : QtWidgetControl(parent, std::move(name)) {
   widget_->setSelectionMode(QAbstractItemView::SingleSelection);
-  // Only the user's clicks run the handlers, not a selection made by code.
+  // Only the user's choices run the handlers, not a selection made by code.
   QObject::connect(widget_.get(), &QListWidget::itemClicked, [this] {
     if (onClick) onClick();
   });
+  widget_->onKeySelection = [this] {
+    if (onClick) onClick();
+  };
   QObject::connect(widget_.get(), &QListWidget::itemDoubleClicked, [this] {
     if (onDblClick) onDblClick();
   });

@@ -3,7 +3,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,7 +41,17 @@ class QtWidgetControl : public Interface {
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
 };
 
-class QtListBox : public QtWidgetControl<ListBox, QListWidget> {
+// A list widget that also reports an entry chosen with the keyboard.
+class KeyedListWidget : public QListWidget {
+ public:
+  using QListWidget::QListWidget;
+  std::function<void()> onKeySelection;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+class QtListBox : public QtWidgetControl<ListBox, KeyedListWidget> {
  public:
   QtListBox(QWidget& parent, std::string name);
   void AddItem(const std::string& item) override;
