@@ -145,14 +145,6 @@ TEST_F(SavedGamesTest, ALongHistoryKeepsItsNewestFrames) {
   EXPECT_EQ(history.List(FrameHistory::kLength - 1), "Hall");
 }
 
-TEST_F(SavedGamesTest, AFileWithoutHistoryLoadsWithTheSavedFrameAsHistory) {
-  project.Write("short.sav", "\"Hall\"\r\n1\r\n\"lamp\"\r\n1\r\n0\r\n0\r\n");
-  ASSERT_TRUE(Load("short"));
-  EXPECT_TRUE(Messages().empty());
-  ASSERT_EQ(GetGame().FramesHistory.ListCount(), 1);
-  EXPECT_EQ(GetGame().FramesHistory.List(0), "Hall");
-}
-
 TEST_F(SavedGamesTest, UnsafeNamesAndQuotesWriteNothing) {
   Game& game = GetGame();
   game.State.CurrentFrameName = "Hall";
@@ -247,40 +239,25 @@ TEST_F(SavedGamesTest, RemovingDeletesTheFileAndAMissingOneGivesTheMessage) {
   EXPECT_EQ(Messages(), std::vector<MessageBoxCall>{removing});
 }
 
-TEST_F(SavedGamesTest, TheSaveDialogTakesTheFocusInItsNameAndEnterSaves) {
+TEST_F(SavedGamesTest, TheSaveDialogFocusesTheNameTakesAClickedEntryAndSavesOnEnter) {
   GetGame().State.CurrentFrameName = "Hall";
+  project.Write("old.sav", kTenLines);
   bool focused = false;
   desktop.windows.onModal = [&](ui::MemoryForm& form) {
-    auto& text = static_cast<ui::MemoryTextBox&>(*form.FindControl("Text1", -1));
-    focused = text.Focused();
-    text.SetText("quick");
+    focused = static_cast<ui::MemoryTextBox&>(*form.FindControl("Text1", -1)).Focused();
+    auto& list = static_cast<ui::MemoryListBox&>(*form.FindControl("List1", -1));
+    list.Select(0);
+    form.RunEvent(list.onClick);
     form.PressKey(ui::kKeyReturn);
   };
   mnuSaveGame_Click(GetGame());
   EXPECT_TRUE(focused);
-  EXPECT_EQ(Read("quick.sav"), "\"Hall\"\r\n0\r\n0\r\n0\r\n0\r\n");
-  EXPECT_FALSE(desktop.windows.Find("frmSaveGame"));
-}
-
-TEST_F(SavedGamesTest, ADoubleClickSavesUnderTheEntryOnlyAfterTheQuestion) {
-  GetGame().State.CurrentFrameName = "Hall";
-  project.Write("old.sav", kTenLines);
-  desktop.messages.answers = {ui::MessageAnswer::Cancel, ui::MessageAnswer::Ok};
-  desktop.windows.onModal = [&](ui::MemoryForm& form) {
-    auto& list = static_cast<ui::ListBox&>(*form.FindControl("List1", -1));
-    list.SetListIndex(0);
-    form.RunEvent(list.onDblClick);
-    EXPECT_EQ(Read("old.sav"), kTenLines);
-    EXPECT_TRUE(form.Visible());
-    form.RunEvent(list.onDblClick);
-    EXPECT_FALSE(form.Visible());
-  };
-  mnuSaveGame_Click(GetGame());
-  const MessageBoxCall question{"'old' already exists. Do you want to replace it?",
-                                ui::MessageButtons::OkCancel, ui::MessageIcon::Question,
-                                "Save game"};
-  EXPECT_EQ(Messages(), (std::vector<MessageBoxCall>{question, question}));
+  EXPECT_EQ(Messages(),
+            (std::vector<MessageBoxCall>{{"'old' already exists. Do you want to replace it?",
+                                          ui::MessageButtons::OkCancel, ui::MessageIcon::Question,
+                                          "Save game"}}));
   EXPECT_EQ(Read("old.sav"), "\"Hall\"\r\n0\r\n0\r\n0\r\n0\r\n");
+  EXPECT_FALSE(desktop.windows.Find("frmSaveGame"));
 }
 
 }  // namespace

@@ -14,11 +14,6 @@ const std::string& MemoryListBox::List(int index) const {
   return items_[static_cast<size_t>(index)];
 }
 
-void MemoryListBox::SetListIndex(int index) {
-  if (index < -1 || index >= ListCount()) RaiseError(kErrInvalidPropertyValue);
-  listIndex_ = index;
-}
-
 Control& MemoryListBox::CloneAs(int) const {
   RaiseError(kErrInvalidPicture, "a list box can't be an array element");
 }

@@ -17,7 +17,8 @@ class MemoryListBox : public MemoryControl<ListBox> {
   int ListCount() const override { return static_cast<int>(items_.size()); }
   const std::string& List(int index) const override;
   int ListIndex() const override { return listIndex_; }
-  void SetListIndex(int index) override;
+  // The user picks an entry (-1: none).
+  void Select(int index) { listIndex_ = index; }
   Control& CloneAs(int index) const override;
 
  private:

@@ -88,16 +88,6 @@ int QtListBox::ListIndex() const {
   return current && current->isSelected() ? widget_->currentRow() : -1;
 }
 
-void QtListBox::SetListIndex(int index) {
-  if (index < -1 || index >= ListCount()) RaiseError(kErrInvalidPropertyValue);
-  if (index == -1) {
-    widget_->clearSelection();
-    widget_->setCurrentRow(-1);
-  } else {
-    widget_->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
-  }
-}
-
 std::optional<QPoint> QtListBox::EntryCentre(const std::string& entry) const {
   for (size_t i = 0; i < items_.size(); ++i) {
     if (items_[i] != entry) continue;

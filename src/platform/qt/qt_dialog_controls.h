@@ -59,7 +59,6 @@ class QtListBox : public QtWidgetControl<ListBox, KeyedListWidget> {
   int ListCount() const override { return static_cast<int>(items_.size()); }
   const std::string& List(int index) const override;
   int ListIndex() const override;
-  void SetListIndex(int index) override;
 
   // Where an entry lies in the widget's viewport; nothing if it has none.
   std::optional<QPoint> EntryCentre(const std::string& entry) const;

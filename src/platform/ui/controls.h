@@ -271,8 +271,6 @@ class ListBox : public Control {
   virtual const std::string& List(int index) const = 0;
   // The selected entry, -1 for none.
   virtual int ListIndex() const = 0;
-  // Error 380 for an index outside the list other than -1.
-  virtual void SetListIndex(int index) = 0;
 
   // onClick follows every selection by the user; a double click on an entry
   // then runs onDblClick.
