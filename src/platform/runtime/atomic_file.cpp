@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "platform/runtime/runtime_error.h"
@@ -19,14 +20,22 @@ namespace {
              path.string() + ": " + step + " failed: " + std::strerror(errno));
 }
 
-// The permissions a new file gets: those of the file it replaces, or the
-// usual ones for a new file.
-mode_t ModeFor(const std::filesystem::path& path) {
+// A new file of a name no other file has, opened for writing; it gets the
+// usual permissions of a new file. -1 on failure.
+int CreateDraft(const std::filesystem::path& folder, std::string& draft) {
+  static thread_local std::mt19937_64 random{std::random_device{}()};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    draft = (folder / (".taleforge-" + std::to_string(random()))).string();
+    int fd = open(draft.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// A file that replaces another keeps that one's permissions.
+bool KeepMode(int fd, const std::filesystem::path& path) {
   struct stat old {};
-  if (stat(path.c_str(), &old) == 0) return old.st_mode & 07777;
-  mode_t mask = umask(0);
-  umask(mask);
-  return 0666 & ~mask;
+  return stat(path.c_str(), &old) != 0 || fchmod(fd, old.st_mode & 07777) == 0;
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -53,10 +62,10 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
   if (folder.empty()) folder = ".";
   // The draft's name does not grow with the target's, so any name the
   // folder takes can be written.
-  std::string draft = (folder / ".taleforge-XXXXXX").string();
-  int fd = mkostemp(draft.data(), O_CLOEXEC);
+  std::string draft;
+  int fd = CreateDraft(folder, draft);
   if (fd < 0) Fail(path, "creating the draft");
-  bool written = fchmod(fd, ModeFor(path)) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
+  bool written = KeepMode(fd, path) && WriteAll(fd, bytes) && fsync(fd) == 0;
   written = close(fd) == 0 && written;
   if (!written || rename(draft.c_str(), path.c_str()) != 0) {
     const int error = errno;
