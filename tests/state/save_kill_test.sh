@@ -29,3 +29,8 @@ drafts=$(find "$folder" -name '.taleforge-*' | wc -l)
 echo "save_kill_test: 200 kills; first state $seen_first times, second $seen_second; $drafts drafts left by killed writers"
 # Kills that never let a save finish would prove nothing.
 ((seen_first > 0 && seen_second > 0)) || { echo "save_kill_test: the saves never alternated" >&2; exit 1; }
+# The next save clears the drafts once they are old.
+find "$folder" -name '.taleforge-*' -exec touch -d '2 hours ago' {} +
+"$writer" "$folder" first || { echo "save_kill_test: the last save failed" >&2; exit 1; }
+left=$(find "$folder" -name '.taleforge-*' | wc -l)
+((left == 0)) || { echo "save_kill_test: $left old drafts are left" >&2; exit 1; }

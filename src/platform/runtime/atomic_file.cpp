@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstring>
 #include <random>
@@ -15,6 +16,8 @@
 namespace tf {
 
 namespace {
+constexpr char kDraftPrefix[] = ".taleforge-";
+
 [[noreturn]] void Fail(const std::filesystem::path& path, const char* step) {
   RaiseError(kErrBadFileNameOrNumber,
              path.string() + ": " + step + " failed: " + std::strerror(errno));
@@ -25,7 +28,7 @@ namespace {
 int CreateDraft(const std::filesystem::path& folder, std::string& draft) {
   static thread_local std::mt19937_64 random{std::random_device{}()};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    draft = (folder / (".taleforge-" + std::to_string(random()))).string();
+    draft = (folder / (kDraftPrefix + std::to_string(random()))).string();
     int fd = open(draft.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -46,6 +49,19 @@ bool WriteAll(int fd, std::string_view bytes) {
     bytes.remove_prefix(static_cast<size_t>(written));
   }
   return true;
+}
+
+// Drafts that a writer killed half-way left behind: a draft lives for
+// milliseconds, so one an hour old is nobody's.
+void RemoveAbandonedDrafts(const std::filesystem::path& folder) {
+  const auto abandoned = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    if (!entry.path().filename().string().starts_with(kDraftPrefix)) continue;
+    auto modified = entry.last_write_time(error);
+    if (!error && modified < abandoned && entry.is_regular_file(error))
+      std::filesystem::remove(entry.path(), error);
+  }
 }
 
 // Makes the rename itself durable.
@@ -74,6 +90,7 @@ void WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     Fail(path, "writing");
   }
   SyncFolder(folder);
+  RemoveAbandonedDrafts(folder);
 }
 
 size_t LongestFileName(const std::filesystem::path& folder) {
