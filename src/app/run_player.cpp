@@ -183,6 +183,7 @@ int RunPlayer(int argc, char** argv) {
     walkthrough::AddDisplayCommands(*runner);
     walkthrough::AddMediaCommands(*runner);
     walkthrough::AddSoundCommands(*runner);
+    walkthrough::AddDialogCommands(*runner);
     events.onEndProgram = [&runner] { runner->ProgramEnded(); };
   }
 

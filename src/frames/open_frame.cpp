@@ -22,7 +22,6 @@
 namespace tf {
 
 namespace {
-constexpr int kHistoryLength = 20;
 constexpr auto kVideoRecheck = std::chrono::milliseconds(50);
 constexpr ui::Colour kLargestColour = 0xFFFFFF;
 
@@ -102,7 +101,7 @@ void FramesHistoryAdd(Game& game, const std::string& frameName) {
   int count = history.ListCount();
   if (count > 0 && history.List(count - 1) == frameName) return;
   history.AddItem(frameName);
-  while (history.ListCount() > kHistoryLength) history.RemoveItem(0);
+  while (history.ListCount() > FrameHistory::kLength) history.RemoveItem(0);
 }
 
 void OpenFrame(Game& game, const std::string& currentFrame) {

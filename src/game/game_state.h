@@ -10,6 +10,9 @@ namespace tf {
 // The frames visited, oldest first, as a list of names.
 class FrameHistory {
  public:
+  // The most recent frames that the history keeps.
+  static constexpr int kLength = 20;
+
   void AddItem(const std::string& frameName) { items_.push_back(frameName); }
   // Error 5 for an index outside the list.
   void RemoveItem(int index);

@@ -8,6 +8,7 @@
 #include "platform/runtime/variant.h"
 #include "platform/ui/twips.h"
 #include "startup/project.h"
+#include "state/load_dialog.h"
 #include "welcome/scheme.h"
 #include "welcome/welcome_events.h"
 
@@ -255,8 +256,8 @@ void Welcome::Img_Click(int index) {
       StartNewGame();
       break;
     case 1:
-      // Saved games and their load dialog are not built yet.
       form_->SetTopmost(false);
+      ShowLoadDialog(player_);
       break;
     case 2:
       form_->Close();

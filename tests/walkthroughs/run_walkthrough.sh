@@ -3,6 +3,7 @@
 # own. Usage:
 #   run_walkthrough.sh [--settings INI] [--expect-status N] [--expect-trace FILE]
 #                      [--window] [--in-folder utf8|not-utf8|backslash]
+#                      [--copy] [--expect-file PATH EXPECTED|none]...
 #                      PLAYER PROJECT WALKTHROUGH
 # --window plays in real windows on the display (run it under xvfb-run).
 # --in-folder plays a copy of the project in a folder named with UTF-8 letters,
@@ -10,9 +11,15 @@
 # the folder's name (a byte that is not UTF-8 as U+FFFD).
 # With TF_UPDATE_TRACES=1 in the environment, --expect-trace FILE is rewritten
 # from the run (check the change with git diff).
+# --copy plays a copy of the project, so that what the game writes stays out
+# of the source tree; its saved games all get the same time.
+# --expect-file checks after the run that PATH (relative to the project
+# played) has the bytes of EXPECTED, or does not exist.
+# "@PROJECT@" in the walkthrough stands for the project folder played.
 set -uo pipefail
 
-settings="" want_status=0 want_trace="" mode=--headless in_folder=""
+settings="" want_status=0 want_trace="" mode=--headless in_folder="" copy=""
+want_files=()
 while [[ $# -gt 3 ]]; do
   case $1 in
     --window) mode=""; shift ;;
@@ -20,6 +27,8 @@ while [[ $# -gt 3 ]]; do
     --expect-status) want_status=$2; shift 2 ;;
     --expect-trace) want_trace=$2; shift 2 ;;
     --in-folder) in_folder=$2; shift 2 ;;
+    --copy) copy=1; shift ;;
+    --expect-file) want_files+=("$2" "$3"); shift 3 ;;
     *) echo "run_walkthrough: unknown option $1" >&2; exit 2 ;;
   esac
 done
@@ -41,6 +50,14 @@ esac
 if [[ -n $in_folder ]]; then
   cp -r "$project" "$scratch/$folder"
   project="$scratch/$folder"
+elif [[ -n $copy ]]; then
+  cp -r "$project" "$scratch/project"
+  project="$scratch/project"
+  find "$project" -maxdepth 1 -name '*.sav' -exec touch -d '2020-01-01 12:00:00' {} +
+fi
+if grep -q '@PROJECT@' "$walkthrough"; then
+  sed "s|@PROJECT@|$project|g" "$walkthrough" >"$scratch/script.walk"
+  walkthrough="$scratch/script.walk"
 fi
 
 XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/runtime" \
@@ -67,4 +84,16 @@ if [[ -n $want_trace ]] &&
   echo "run_walkthrough: the trace differs from $want_trace" >&2
   exit 1
 fi
+for ((i = 0; i < ${#want_files[@]}; i += 2)); do
+  file="$project/${want_files[i]}" expected=${want_files[i + 1]}
+  if [[ $expected == none ]]; then
+    if [[ -e $file ]]; then
+      echo "run_walkthrough: $file exists, expected none" >&2
+      exit 1
+    fi
+  elif ! cmp "$expected" "$file"; then
+    echo "run_walkthrough: $file differs from $expected" >&2
+    exit 1
+  fi
+done
 exit 0

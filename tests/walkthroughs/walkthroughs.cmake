@@ -123,3 +123,10 @@ walkthrough(mixer_failure ${PROJECTS}/sound mixer_failure.walk
   --expect-trace ${WALKTHROUGHS}/mixer_failure.trace)
 set_tests_properties(walkthrough.mixer_failure PROPERTIES ENVIRONMENT
   "TALEFORGE_SIMULATE_NO_MIXER=1;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp")
+walkthrough(saved_game_example ${PROJECTS}/saves saved_game_example.walk --copy
+  --expect-file copy.sav ${PROJECTS}/saves/example.sav)
+walkthrough(saved_game_round_trip ${PROJECTS}/playthrough saved_game_round_trip.walk --copy)
+walkthrough(saved_game_damaged ${PROJECTS}/saves saved_game_damaged.walk --copy)
+walkthrough(saved_game_dialog ${PROJECTS}/saves saved_game_dialog.walk --copy
+  --expect-file zeta.sav none --expect-file ../x.sav none --expect-file a none)
+walkthrough(saved_game_after_switch ${PROJECTS}/saves-switch saved_game_after_switch.walk --copy)

@@ -1,5 +1,6 @@
 #include "app/walkthrough/runner.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -9,6 +10,14 @@
 #include "game/game_window.h"
 
 namespace tf::walkthrough {
+
+namespace {
+// Input to a window under a modal dialog goes nowhere, as on the desktop.
+bool BlockedByModal(const QWidget& widget) {
+  const QWidget* modal = QApplication::activeModalWidget();
+  return modal && widget.window() != modal;
+}
+}  // namespace
 
 Runner::Runner(Session session, std::vector<ScriptLine> script)
     : session_(std::move(session)), script_(std::move(script)) {}
@@ -132,6 +141,7 @@ void Runner::Click(ui::QtForm& form, const ui::Control& control, Qt::MouseButton
 void Runner::ClickAt(ui::QtForm& form, QPoint pointInView, Qt::MouseButton button) {
   RequireRunningProgram();
   QWidget* viewport = form.View().viewport();
+  if (BlockedByModal(*viewport)) return;
   QPointF local(pointInView);
   QPointF global(viewport->mapToGlobal(pointInView));
   QCoreApplication::postEvent(viewport, new QMouseEvent(QEvent::MouseButtonPress, local, global,
@@ -142,6 +152,7 @@ void Runner::ClickAt(ui::QtForm& form, QPoint pointInView, Qt::MouseButton butto
 
 void Runner::ClickWidget(QWidget& widget) {
   RequireRunningProgram();
+  if (BlockedByModal(widget)) return;
   QPointF local(widget.width() / 2.0, widget.height() / 2.0);
   QPointF global(widget.mapToGlobal(local.toPoint()));
   QCoreApplication::postEvent(
@@ -154,6 +165,7 @@ void Runner::ClickWidget(QWidget& widget) {
 
 void Runner::PressKey(ui::QtForm& form, int qtKey, const QString& text) {
   RequireRunningProgram();
+  if (BlockedByModal(form.View())) return;
   QCoreApplication::postEvent(&form.View(),
                               new QKeyEvent(QEvent::KeyPress, qtKey, Qt::NoModifier, text));
   QCoreApplication::postEvent(&form.View(),

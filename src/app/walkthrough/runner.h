@@ -116,5 +116,6 @@ void AddInventoryCommands(Runner& runner);
 void AddDisplayCommands(Runner& runner);
 void AddMediaCommands(Runner& runner);
 void AddSoundCommands(Runner& runner);
+void AddDialogCommands(Runner& runner);
 
 }  // namespace tf::walkthrough

@@ -93,6 +93,9 @@ template class MemoryControl<Label>;
 template class MemoryControl<CheckBox>;
 template class MemoryControl<Container>;
 template class MemoryControl<AnimatedPicture>;
+template class MemoryControl<ListBox>;
+template class MemoryControl<TextBox>;
+template class MemoryControl<CommandButton>;
 
 // MemoryImage
 

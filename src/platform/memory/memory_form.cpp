@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/memory/manual_clock.h"
+#include "platform/memory/memory_dialog_controls.h"
 #include "platform/ui/data_controls.h"
 
 namespace tf::ui {
@@ -36,6 +37,11 @@ void MemoryForm::Show() {
   const bool wasHidden = !visible_;
   visible_ = true;
   if (wasHidden && onActivate) RunEvent(onActivate);
+}
+
+void MemoryForm::ShowModal() {
+  Show();
+  if (factory_.onModal) factory_.onModal(*this);
 }
 
 void MemoryForm::Close() {
@@ -104,6 +110,19 @@ Timer& MemoryForm::CreateTimer(const std::string& name) {
 
 MenuEntry& MemoryForm::CreateMenuEntry(const std::string& name, const std::string& caption) {
   return Add<MemoryMenuEntry>(name, caption);
+}
+
+ListBox& MemoryForm::CreateListBox(const std::string& name) {
+  return Add<MemoryListBox>(*this, name, -1, nullptr);
+}
+
+TextBox& MemoryForm::CreateTextBox(const std::string& name) {
+  return Add<MemoryTextBox>(*this, name, -1, nullptr);
+}
+
+CommandButton& MemoryForm::CreateCommandButton(const std::string& name,
+                                               const std::string& caption) {
+  return Add<MemoryCommandButton>(*this, name, caption);
 }
 
 Control& MemoryForm::CloneControl(const Control& templ, int index) {
@@ -233,6 +252,21 @@ void MemoryForm::DropAt(int x, int y) {
   if (!target || !target->onDragDrop) return;
   auto [left, top] = WindowPosition(*target);
   target->onDragDrop(*source, x - left, y - top);
+}
+
+void MemoryForm::PressKey(int keyCode) {
+  RunEvent([&] {
+    for (const auto& component : components_) {
+      auto* button = dynamic_cast<CommandButton*>(component.get());
+      if (!button || !button->Visible() || !button->onClick) continue;
+      if ((keyCode == kKeyReturn && button->Default()) ||
+          (keyCode == kKeyEscape && button->Cancel())) {
+        button->onClick();
+        return;
+      }
+    }
+    if (onKeyDown) onKeyDown(keyCode, 0);
+  });
 }
 
 // MemoryWindowFactory

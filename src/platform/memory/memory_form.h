@@ -40,6 +40,9 @@ class MemoryForm : public Form {
   // Showing a hidden window activates it.
   void Show() override;
   void Hide() override { visible_ = false; }
+  // Shows the window and runs the factory's onModal, the user's part; it
+  // returns when that is done, the window hidden or not.
+  void ShowModal() override;
   // Runs onUnload as an event; the window hides unless it cancels.
   void Close() override;
   void SetFocus() override { focused_ = true; }
@@ -65,6 +68,9 @@ class MemoryForm : public Form {
   FileList& CreateFileList(const std::string& name) override;
   Timer& CreateTimer(const std::string& name) override;
   MenuEntry& CreateMenuEntry(const std::string& name, const std::string& caption) override;
+  ListBox& CreateListBox(const std::string& name) override;
+  TextBox& CreateTextBox(const std::string& name) override;
+  CommandButton& CreateCommandButton(const std::string& name, const std::string& caption) override;
   Control& CloneControl(const Control& templ, int index) override;
   // The component leaves the window at once; it is kept, hidden and inert,
   // until the event being handled is over, as its own handler may be running.
@@ -92,6 +98,10 @@ class MemoryForm : public Form {
   // The control being dragged, null when no drag is on.
   const Control* DragSource() const { return dragSource_; }
   void BeginDrag(const Control& source) { dragSource_ = &source; }
+  // A key pressed on the window: Enter presses the default button and
+  // Escape the cancel button where the window has one; other keys go to
+  // onKeyDown.
+  void PressKey(int keyCode);
   // Runs one event: components destroyed during it go when it is over.
   void RunEvent(const std::function<void()>& handler);
   // A stacking value above every control made so far.
@@ -137,6 +147,9 @@ class MemoryWindowFactory : public WindowFactory {
   std::unique_ptr<Form> CreateForm(const std::string& name, FormStyle style) override;
   MemoryForm* Find(const std::string& name) const;
   const std::vector<MemoryForm*>& Forms() const { return forms_; }
+
+  // What the user does in a window shown modal, while it is.
+  std::function<void(MemoryForm&)> onModal;
 
  private:
   friend class MemoryForm;

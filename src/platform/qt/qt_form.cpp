@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QEventLoop>
 #include <QGraphicsScene>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -14,6 +15,7 @@
 #include <cmath>
 
 #include "platform/qt/qt_controls.h"
+#include "platform/qt/qt_dialog_controls.h"
 #include "platform/qt/qt_input.h"
 #include "platform/qt/qt_menu_strip.h"
 #include "platform/runtime/runtime_error.h"
@@ -143,6 +145,7 @@ void FormView::keyPressEvent(QKeyEvent* event) {
     form_.EndDrag(std::nullopt);
     return;
   }
+  if (form_.PressRoleButton(KeyCodeOf(*event))) return;
   if (form_.onKeyDown) form_.onKeyDown(KeyCodeOf(*event), ShiftOf(event->modifiers()));
 }
 
@@ -162,6 +165,10 @@ void FormView::showEvent(QShowEvent* event) {
 
 void FormView::hideEvent(QHideEvent* event) {
   QGraphicsView::hideEvent(event);
+  if (form_.modalLoop_) {
+    form_.modalHidden_ = true;
+    form_.modalLoop_->quit();
+  }
   if (!event->spontaneous() && form_.onVisibilityChanged) form_.onVisibilityChanged(false);
 }
 
@@ -238,6 +245,22 @@ bool QtForm::Visible() const { return view_->isVisible(); }
 void QtForm::Show() {
   view_->show();
   view_->activateWindow();
+}
+
+void QtForm::ShowModal() {
+  view_->setWindowModality(Qt::ApplicationModal);
+  Show();
+  QEventLoop loop;
+  modalLoop_ = &loop;
+  // A window hidden and shown again within one event stays modal; the end
+  // of the program ends the wait without hiding it.
+  while (view_->isVisible()) {
+    modalHidden_ = false;
+    loop.exec();
+    if (!modalHidden_) break;
+  }
+  modalLoop_ = nullptr;
+  view_->setWindowModality(Qt::NonModal);
 }
 
 void QtForm::Hide() { view_->hide(); }
@@ -394,6 +417,27 @@ MenuEntry& QtForm::CreateMenuEntry(const std::string& name, const std::string& c
   entry.onVisibilityChanged = [this] { menuStrip_->Update(); };
   menuStrip_->AddEntry(entry);
   return entry;
+}
+
+ListBox& QtForm::CreateListBox(const std::string& name) { return Add<QtListBox>(*view_, name); }
+
+TextBox& QtForm::CreateTextBox(const std::string& name) { return Add<QtTextBox>(*view_, name); }
+
+CommandButton& QtForm::CreateCommandButton(const std::string& name, const std::string& caption) {
+  return Add<QtCommandButton>(*view_, name, caption);
+}
+
+bool QtForm::PressRoleButton(int keyCode) {
+  if (keyCode != kKeyReturn && keyCode != kKeyEscape) return false;
+  for (const auto& component : components_) {
+    auto* button = dynamic_cast<QtCommandButton*>(component.get());
+    if (button && button->Visible() &&
+        (keyCode == kKeyReturn ? button->Default() : button->Cancel())) {
+      button->GetWidget().click();
+      return true;
+    }
+  }
+  return false;
 }
 
 QWidget* QtForm::MenuButton(const std::string& entryName) const {

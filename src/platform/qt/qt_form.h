@@ -12,6 +12,7 @@
 #include "platform/qt/qt_controls.h"
 #include "platform/ui/form.h"
 
+class QEventLoop;
 class QGraphicsScene;
 class QPainter;
 
@@ -61,6 +62,7 @@ class QtForm : public Form {
   int ScaleHeight() const override;
   bool Visible() const override;
   void Show() override;
+  void ShowModal() override;
   void Hide() override;
   void Close() override;
   void SetFocus() override;
@@ -89,6 +91,9 @@ class QtForm : public Form {
   FileList& CreateFileList(const std::string& name) override;
   Timer& CreateTimer(const std::string& name) override;
   MenuEntry& CreateMenuEntry(const std::string& name, const std::string& caption) override;
+  ListBox& CreateListBox(const std::string& name) override;
+  TextBox& CreateTextBox(const std::string& name) override;
+  CommandButton& CreateCommandButton(const std::string& name, const std::string& caption) override;
   Control& CloneControl(const Control& templ, int index) override;
   void Destroy(Component& component) override;
 
@@ -135,6 +140,9 @@ class QtForm : public Form {
   void Present();
   double ScaleFor(QSize room) const;
   QRect Frame() const { return view_->frameGeometry(); }
+  // Enter presses the default button, Escape the cancel button; false when
+  // the window has none for the key.
+  bool PressRoleButton(int keyCode);
 
   std::string name_;
   FormStyle style_;
@@ -163,6 +171,9 @@ class QtForm : public Form {
   QPoint pressOffset_;
   // Moves the window with the mouse where the window system doesn't.
   QPointer<QObject> manualMove_;
+  // The wait of ShowModal, ended when the window hides.
+  QEventLoop* modalLoop_ = nullptr;
+  bool modalHidden_ = false;
 };
 
 }  // namespace tf::ui

@@ -279,4 +279,53 @@ class MenuEntry : public Component {
   using Component::Component;
 };
 
+// A list of strings that the user sees and picks one entry of.
+class ListBox : public Control {
+ public:
+  virtual void AddItem(const std::string& item) = 0;
+  virtual void Clear() = 0;
+  virtual int ListCount() const = 0;
+  // Error 5 for an index outside the list.
+  virtual const std::string& List(int index) const = 0;
+  // The selected entry, -1 for none.
+  virtual int ListIndex() const = 0;
+
+  // onClick follows every selection by the user; a double click on an entry
+  // then runs onDblClick.
+  std::function<void()> onDblClick;
+
+ protected:
+  using Control::Control;
+};
+
+// A one-line text box the user types into.
+class TextBox : public Control {
+ public:
+  virtual std::string Text() const = 0;
+  virtual void SetText(const std::string& text) = 0;
+  // Puts the keyboard focus into the box.
+  virtual void SetFocus() = 0;
+
+ protected:
+  using Control::Control;
+};
+
+// A push button. Enter anywhere in its window presses the window's default
+// button, Escape its cancel button.
+class CommandButton : public Control {
+ public:
+  virtual const std::string& Caption() const = 0;
+  bool Default() const { return default_; }
+  void SetDefault(bool isDefault) { default_ = isDefault; }
+  bool Cancel() const { return cancel_; }
+  void SetCancel(bool isCancel) { cancel_ = isCancel; }
+
+ protected:
+  using Control::Control;
+
+ private:
+  bool default_ = false;
+  bool cancel_ = false;
+};
+
 }  // namespace tf::ui

@@ -41,6 +41,9 @@ class Form {
   virtual bool Visible() const = 0;
   virtual void Show() = 0;
   virtual void Hide() = 0;
+  // Shows the window modal: the other windows take no input, and events run
+  // (without busy waiting) until the window is hidden or the program ends.
+  virtual void ShowModal() = 0;
   // Asks the window to close: onUnload runs and may cancel.
   virtual void Close() = 0;
   virtual void SetFocus() = 0;
@@ -75,6 +78,11 @@ class Form {
   // Entries of the window's menu, shown in a strip over the top of the
   // window (without moving what lies below) while any entry is visible.
   virtual MenuEntry& CreateMenuEntry(const std::string& name, const std::string& caption) = 0;
+  // Dialog controls; they lie directly on the window.
+  virtual ListBox& CreateListBox(const std::string& name) = 0;
+  virtual TextBox& CreateTextBox(const std::string& name) = 0;
+  virtual CommandButton& CreateCommandButton(const std::string& name,
+                                             const std::string& caption) = 0;
   // A new control of the same kind, container and settings as the template,
   // with the given array index; it starts hidden, above its siblings.
   virtual Control& CloneControl(const Control& templ, int index) = 0;

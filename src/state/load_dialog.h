@@ -1,0 +1,22 @@
+#pragma once
+
+#include "state/saved_games_dialog.h"
+
+namespace tf {
+
+// frmLoadGame: picks a saved game and loads it.
+class frmLoadGame : public SavedGamesDialog {
+ public:
+  explicit frmLoadGame(Player& player);
+
+  ui::Label& Label1;
+
+ private:
+  void Load();
+};
+
+// The welcome window's load image: lists the saved games in the load
+// dialog and shows it modal.
+void ShowLoadDialog(Player& player);
+
+}  // namespace tf

@@ -1,0 +1,206 @@
+#include "state/saved_games.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "frames/editor_and_game.h"
+#include "frames/new_game.h"
+#include "frames/open_frame.h"
+#include "game/game_window.h"
+#include "game/player.h"
+#include "platform/runtime/atomic_file.h"
+#include "platform/runtime/cp1252.h"
+#include "platform/runtime/path_resolver.h"
+#include "platform/runtime/runtime_error.h"
+#include "platform/runtime/text_writer.h"
+#include "platform/ui/data_controls.h"
+#include "startup/welcome_window.h"
+#include "state/inventory.h"
+#include "state/variables.h"
+
+namespace tf {
+
+namespace {
+void WriteLine(std::string& bytes, const Variant& value) {
+  bytes += TextWriter::Format(value);
+  bytes += "\r\n";
+}
+
+// A count before a section: a number (error 6 beyond the field's range, 13
+// for text), or Empty for none.
+int64_t ReadCount(TextReader& file) { return file.ReadVariant().ToInt32(); }
+int64_t ReadShortCount(TextReader& file) { return file.ReadVariant().ToInt16(); }
+
+std::string ReadName(TextReader& file) { return file.ReadVariant().ToText(); }
+
+// The file's name on disk is UTF-8; the name the game knows is Windows-1252.
+std::string StoredFilePath(const ProjectPaths& paths, const std::string& name) {
+  return paths.ProjectPath + Cp1252ToUtf8(name) + ".sav";
+}
+
+// A name that would leave the project folder, or that the file system can't
+// take, is refused before anything is written.
+bool IsSafeName(const ProjectPaths& paths, const std::string& name) {
+  const std::string onDisk = Cp1252ToUtf8(name) + ".sav";
+  return onDisk.find_first_of(std::string("/\\\0", 3)) == std::string::npos &&
+         onDisk.size() <= LongestFileName(paths.ProjectPath);
+}
+
+void ShowFailure(const Player& player, const std::string& text, const std::string& title) {
+  player.platform.messages.Show(text, ui::MessageButtons::Ok, ui::MessageIcon::Critical, title);
+}
+}  // namespace
+
+std::string WriteGameState(const GameState& state) {
+  std::string bytes;
+  WriteLine(bytes, Variant::String(state.CurrentFrameName));
+  WriteLine(bytes, Variant::Long(state.Variables.Count()));
+  for (const auto& variable : state.Variables) {
+    WriteLine(bytes, Variant::String(variable->Name()));
+    WriteLine(bytes, Variant::Long(variable->Value()));
+  }
+  WriteLine(bytes, Variant::Long(state.Disappear.Count()));
+  for (const auto& area : state.Disappear) {
+    WriteLine(bytes, Variant::String(area->Name()));
+    WriteLine(bytes, Variant::Long(area->Value()));
+  }
+  WriteLine(bytes, Variant::Long(static_cast<int32_t>(state.CarriedObjects.size())));
+  for (const std::string& object : state.CarriedObjects) WriteLine(bytes, Variant::String(object));
+  WriteLine(bytes, Variant::Long(state.FramesHistory.ListCount()));
+  for (int i = 0; i < state.FramesHistory.ListCount(); ++i)
+    WriteLine(bytes, Variant::String(state.FramesHistory.List(i)));
+  return bytes;
+}
+
+std::string ReadGameState(TextReader& file, Game& game) {
+  // Counts are only loop bounds: a damaged count reads on until the file
+  // ends, and nothing is set aside for it.
+  std::string frame = ReadName(file);
+  for (int64_t i = 1, count = ReadCount(file); i <= count; ++i) {
+    std::string name = file.ReadText();
+    ChangeVariableValue(game, name, file.ReadInt16());
+  }
+  for (int64_t i = 1, count = ReadCount(file); i <= count; ++i) {
+    std::string name = file.ReadText();
+    game.Disappear.Add(name, file.ReadInt16());
+  }
+  for (int64_t i = 1, count = ReadShortCount(file); i <= count; ++i)
+    AddPickedObject(game, ReadName(file));
+  if (file.HasMoreData()) {
+    FrameHistory& history = game.FramesHistory;
+    history.Clear();
+    // Only the newest frames of a history longer than any this program
+    // writes are kept, so that it never grows with the file.
+    for (int64_t i = 1, count = ReadShortCount(file); i <= count; ++i) {
+      history.AddItem(ReadName(file));
+      if (history.ListCount() > FrameHistory::kLength) history.RemoveItem(0);
+    }
+  }
+  return frame;
+}
+
+std::string SavedGamePath(const ProjectPaths& paths, const std::string& name) {
+  return DisplayPath(paths.ProjectPath + name + ".sav", paths.ProjectPath);
+}
+
+bool SavedGameExists(const ProjectPaths& paths, const std::string& name) {
+  return IsSafeName(paths, name) && StoredFileExists(StoredFilePath(paths, name));
+}
+
+bool WriteSavedGame(Game& game, const std::string& name) {
+  const Player& player = game.GetPlayer();
+  const std::string storedPath = StoredFilePath(player.paths, name);
+  try {
+    if (!IsSafeName(player.paths, name)) RaiseError(kErrBadFileNameOrNumber, name);
+    WriteFileAtomically(ResolvePath(storedPath), WriteGameState(game.State));
+  } catch (const RuntimeError&) {
+    ShowFailure(player, "Unable to save '" + SavedGamePath(player.paths, name) + "'",
+                "Error Saving game");
+    return false;
+  }
+  player.platform.Trace(
+      "save \"" + TracePath(player.paths.ProjectPath + name + ".sav", player.paths.ProjectPath) +
+      "\"");
+  return true;
+}
+
+bool ReadSavedGame(Player& player, const std::string& name, ui::Form& loadDialog) {
+  Game& game = player.LoadGame();
+  Welcome* welcome = player.welcome.get();
+  const bool switchDisplay = player.info.AllowDisplayChange == 1 && welcome &&
+                             welcome->chkResolution.Visible() &&
+                             welcome->chkResolution.Value() == 1;
+  if (switchDisplay) {
+    loadDialog.Hide();
+    welcome->Window().Hide();
+    player.frames.SwitchTo640x480();
+  }
+  ResetAll(game);
+  LoadVariables(game);
+  std::string frame;
+  try {
+    if (!IsSafeName(player.paths, name)) RaiseError(kErrBadFileNameOrNumber, name);
+    TextReader file = TextReader::Open(StoredFilePath(player.paths, name));
+    player.platform.Trace(
+        "load \"" + TracePath(player.paths.ProjectPath + name + ".sav", player.paths.ProjectPath) +
+        "\"");
+    frame = ReadGameState(file, game);
+  } catch (const RuntimeError&) {
+    // The user is not left without a window: what the display switch hid
+    // comes back, for another choice.
+    if (switchDisplay) {
+      welcome->Window().Show();
+      loadDialog.Show();
+    }
+    ShowFailure(player, "Unable to load '" + SavedGamePath(player.paths, name) + "'.",
+                "Error Loading Game");
+    return false;
+  }
+  loadDialog.Hide();
+  OpenFrame(game, frame);
+  player.platform.events.ProcessPendingEvents();
+  game.Window().Show();
+  if (welcome) welcome->Window().Hide();
+  return true;
+}
+
+void RemoveSavedGame(const Player& player, const std::string& name) {
+  std::error_code error;
+  if (!IsSafeName(player.paths, name) ||
+      !std::filesystem::remove(ResolvePath(StoredFilePath(player.paths, name)), error))
+    ShowFailure(player, "Unable to remove '" + SavedGamePath(player.paths, name) + "'.",
+                "Error Removing Saved Game");
+}
+
+std::vector<std::string> ListSavedGames(const Player& player) {
+  struct Entry {
+    std::string name;
+    std::filesystem::file_time_type modified;
+  };
+  std::vector<Entry> entries;
+  try {
+    ui::DiskFileList File1("File1", -1);
+    File1.SetPattern("*.sav");
+    File1.SetPath(player.paths.ProjectPath);
+    const std::filesystem::path folder = ResolvePath(player.paths.ProjectPath);
+    for (int i = 0; i < File1.ListCount(); ++i) {
+      const std::string& file = File1.List(i);
+      if (file.size() <= 4) continue;
+      std::error_code error;
+      auto modified = std::filesystem::last_write_time(folder / file, error);
+      if (error) continue;
+      std::string name = file.substr(0, file.size() - 4);
+      entries.push_back({Utf8ToCp1252(name).value_or(name), modified});
+    }
+  } catch (const std::exception&) {
+    // What was listed before the failure stays listed.
+  }
+  // Oldest first; equal times keep the order of the names.
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](const Entry& a, const Entry& b) { return a.modified < b.modified; });
+  std::vector<std::string> names;
+  for (Entry& entry : entries) names.push_back(std::move(entry.name));
+  return names;
+}
+
+}  // namespace tf

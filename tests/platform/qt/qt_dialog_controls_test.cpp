@@ -1,0 +1,51 @@
+#include "platform/qt/qt_dialog_controls.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTimer>
+
+#include "platform/qt/qt_form.h"
+
+namespace tf::ui {
+namespace {
+
+void Key(QWidget& widget, int key) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  QApplication::sendEvent(&widget, &press);
+}
+
+TEST(QtDialogTest, KeysChooseListEntriesAndPressTheDefaultAndCancelButtons) {
+  QtForm form("Dialog", FormStyle::Bordered);
+  form.Move(0, 0, 272 * 15, 257 * 15);
+  auto& list = static_cast<QtListBox&>(form.CreateListBox("List1"));
+  auto& text = static_cast<QtTextBox&>(form.CreateTextBox("Text1"));
+  CommandButton& save = form.CreateCommandButton("Command2", "SAVE");
+  CommandButton& cancel = form.CreateCommandButton("Command1", "Cancel");
+  save.SetDefault(true);
+  cancel.SetCancel(true);
+  list.AddItem("first");
+  list.AddItem("second");
+  std::vector<std::string> events;
+  list.onClick = [&] { events.push_back("click " + list.List(list.ListIndex())); };
+  save.onClick = [&] { events.push_back("save " + text.Text()); };
+  cancel.onClick = [&] {
+    events.push_back("cancel");
+    form.Hide();
+  };
+
+  // Enter and Escape in the text box reach the window's buttons.
+  QTimer::singleShot(0, [&] {
+    Key(list.GetWidget(), Qt::Key_Down);
+    text.SetText("Caf\xE9");
+    Key(text.GetWidget(), Qt::Key_Return);
+    Key(text.GetWidget(), Qt::Key_Escape);
+  });
+  form.ShowModal();
+  EXPECT_FALSE(form.Visible());
+  EXPECT_EQ(events, (std::vector<std::string>{"click first", "save Caf\xE9", "cancel"}));
+}
+
+}  // namespace
+}  // namespace tf::ui
