@@ -119,6 +119,8 @@ walkthrough_window(video_window ${PROJECTS}/video video_window.walk)
 walkthrough(sound_and_mp3 ${PROJECTS}/sound sound_and_mp3.walk
   --expect-trace ${WALKTHROUGHS}/sound_and_mp3.trace)
 walkthrough(sound_channels_cut ${PROJECTS}/sound sound_channels_cut.walk)
+walkthrough(closing_stops_sound ${PROJECTS}/sound closing_stops_sound.walk)
+walkthrough(closing_stops_music ${PROJECTS}/music closing_stops_music.walk)
 walkthrough(mixer_failure ${PROJECTS}/sound mixer_failure.walk
   --expect-trace ${WALKTHROUGHS}/mixer_failure.trace)
 set_tests_properties(walkthrough.mixer_failure PROPERTIES ENVIRONMENT
