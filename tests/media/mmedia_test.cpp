@@ -19,15 +19,9 @@ int Minute() {
   return local.tm_min;
 }
 
-class TraceLines : public TraceSink {
- public:
-  void Write(const std::string& line) override { lines.push_back(line); }
-  std::vector<std::string> lines;
-};
-
 class MmediaTest : public ::testing::Test, public test::GameFixture {
  protected:
-  MmediaTest() { platform.trace = &trace; }
+  MmediaTest() { desktop.trace.Clear(); }
 
   // The alias of an open whose minute may turn over while it runs.
   static bool IsMinuteAlias(const std::string& alias, const std::string& prefix, int before,
@@ -36,7 +30,7 @@ class MmediaTest : public ::testing::Test, public test::GameFixture {
   }
 
   std::vector<std::string>& Sent() { return desktop.media.commands; }
-  TraceLines trace;
+  RecordingTrace& trace = desktop.trace;
   Mmedia media{platform, player->info.GameTitle};
 };
 
@@ -78,7 +72,7 @@ TEST_F(MmediaTest, AClosedObjectSendsOnlyTheModeQuery) {
   EXPECT_TRUE(Sent().empty());
   EXPECT_EQ(media.Status(), "");
   EXPECT_EQ(Sent(), std::vector<std::string>{"Status  mode"});
-  EXPECT_EQ(trace.lines, std::vector<std::string>{"mci Status  mode -> 263 \"\""});
+  EXPECT_EQ(trace.Lines(), std::vector<std::string>{"mci Status  mode -> 263 \"\""});
 }
 
 TEST_F(MmediaTest, CommandsAddressTheAliasAndQueriesAreTracedWithTheirAnswer) {
@@ -113,10 +107,10 @@ TEST_F(MmediaTest, CommandsAddressTheAliasAndQueriesAreTracedWithTheirAnswer) {
       "Status " + alias + " mode",
       "Close " + alias};
   EXPECT_EQ(Sent(), expected);
-  ASSERT_EQ(trace.lines.size(), expected.size());
-  EXPECT_EQ(trace.lines[0], "mci " + expected[0] + " -> 0");
-  EXPECT_EQ(trace.lines[6], "mci Status " + alias + " length -> 0 \"1234.5 ms\"");
-  EXPECT_EQ(trace.lines[9], "mci Status " + alias + " mode -> 0 \"stopped\"");
+  ASSERT_EQ(trace.Lines().size(), expected.size());
+  EXPECT_EQ(trace.Lines()[0], "mci " + expected[0] + " -> 0");
+  EXPECT_EQ(trace.Lines()[6], "mci Status " + alias + " length -> 0 \"1234.5 ms\"");
+  EXPECT_EQ(trace.Lines()[9], "mci Status " + alias + " mode -> 0 \"stopped\"");
 }
 
 TEST_F(MmediaTest, AMissingVideoIsReportedWithItsQuotedPathAndStillPlayed) {

@@ -21,12 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RecordingTrace : public TraceSink {
- public:
-  void Write(const std::string& line) override { lines.push_back(line); }
-  std::vector<std::string> lines;
-};
-
 class SavedGamesTest : public ::testing::Test, public test::GameFixture {
  protected:
   SavedGamesTest() {
@@ -82,8 +76,8 @@ TEST(GameStateTest, TheTenLineExampleIsWrittenByteForByte) {
 }
 
 TEST_F(SavedGamesTest, SavingAndLoadingRestoresTheStateAndTracesBothFiles) {
-  RecordingTrace trace;
-  platform.trace = &trace;
+  RecordingTrace& trace = desktop.trace;
+  trace.Clear();
   Game& game = GetGame();
   game.State.CurrentFrameName = "Hall";
   game.Variables.Add("lamp", -32768);
@@ -101,8 +95,8 @@ TEST_F(SavedGamesTest, SavingAndLoadingRestoresTheStateAndTracesBothFiles) {
   EXPECT_TRUE(game.Window().Visible());
   EXPECT_FALSE(dialog->Visible());
   const std::string path = Folder() + "my game.sav";
-  EXPECT_EQ(trace.lines.front(), "save \"" + path + "\"");
-  EXPECT_EQ(trace.lines[1], "load \"" + path + "\"");
+  EXPECT_EQ(trace.Lines().front(), "save \"" + path + "\"");
+  EXPECT_EQ(trace.Lines()[1], "load \"" + path + "\"");
 }
 
 TEST_F(SavedGamesTest, DamagedFilesGiveTheLoadingMessageAndKeepWhatWasRead) {

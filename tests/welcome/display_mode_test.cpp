@@ -8,12 +8,6 @@
 namespace tf {
 namespace {
 
-class Lines : public TraceSink {
- public:
-  void Write(const std::string& line) override { lines.push_back(line); }
-  std::vector<std::string> lines;
-};
-
 // A new game from the welcome window with the 640 x 480 offer ticked, then
 // its window closed.
 class DisplayModeTest : public ::testing::Test, public test::WelcomeFixture {
@@ -22,7 +16,7 @@ class DisplayModeTest : public ::testing::Test, public test::WelcomeFixture {
     project.Write("Frames/Start.fme",
                   "0,\"0\",#FALSE#,#FALSE#,\"\",#FALSE#,\"0\",\"\",\"\",#FALSE#\r\n");
     project.Write("Config/Variables", "0\r\n");
-    platform.trace = &trace;
+    platform.trace = &desktop.trace;
     Start();
   }
   Game& NewGame() {
@@ -31,17 +25,18 @@ class DisplayModeTest : public ::testing::Test, public test::WelcomeFixture {
   }
   std::vector<std::string> DisplayLines() const {
     std::vector<std::string> result;
-    for (const std::string& line : trace.lines)
+    for (const std::string& line : trace.Lines())
       if (line.rfind("display ", 0) == 0 || line.rfind("window ", 0) == 0) result.push_back(line);
     return result;
   }
 
   long ModeChanges() const {
-    return std::count_if(trace.lines.begin(), trace.lines.end(),
+    const std::vector<std::string> lines = trace.Lines();
+    return std::count_if(lines.begin(), lines.end(),
                          [](const std::string& line) { return line.rfind("display ", 0) == 0; });
   }
 
-  Lines trace;
+  RecordingTrace& trace = desktop.trace;
 };
 
 TEST_F(DisplayModeTest, TheGamePlaysOnAVirtualScreenAndClosingGivesTheDesktopBack) {
@@ -56,8 +51,8 @@ TEST_F(DisplayModeTest, TheGamePlaysOnAVirtualScreenAndClosingGivesTheDesktopBac
   EXPECT_EQ(game.AniGif.UBound(), 0);
   EXPECT_FALSE(game.Window().Visible());
   EXPECT_TRUE(W().Window().Visible());
-  EXPECT_EQ(trace.lines.front(), "display ChangeDisplaySettings 640 480 -> 0");
-  EXPECT_EQ(trace.lines.back(), "display ChangeDisplaySettings 1024 768 -> 0");
+  EXPECT_EQ(trace.Lines().front(), "display ChangeDisplaySettings 640 480 -> 0");
+  EXPECT_EQ(trace.Lines().back(), "display ChangeDisplaySettings 1024 768 -> 0");
   EXPECT_TRUE(desktop.messages.calls.empty());
 }
 
@@ -78,7 +73,7 @@ TEST_F(DisplayModeTest, ARefusedModeIsToldOnceAndTheScreenStays) {
             "Unable to change display resolution. Mode not supported");
   EXPECT_EQ(desktop.messages.calls[0].icon, ui::MessageIcon::Information);
   EXPECT_EQ(desktop.messages.calls[0].title, "Quest");
-  EXPECT_EQ(trace.lines.front(), "display ChangeDisplaySettings 640 480 -> -2");
+  EXPECT_EQ(trace.Lines().front(), "display ChangeDisplaySettings 640 480 -> -2");
   // The screen kept its size: closing changes nothing.
   game.Window().Close();
   EXPECT_EQ(desktop.messages.calls.size(), 1u);
