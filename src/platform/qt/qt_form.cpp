@@ -321,11 +321,15 @@ void QtForm::Present() {
   if (!monitor) monitor = view_->screen();
   if (!monitor) return;
   if (fullScreen_) {
+    SetFramed(style_ != FormStyle::Borderless);
     view_->setWindowState(view_->windowState() | Qt::WindowFullScreen);
     // Set as well for a display without a window manager to do it.
     view_->setGeometry(monitor->geometry());
   } else {
     view_->setWindowState(view_->windowState() & ~Qt::WindowFullScreen);
+    // A game in a window gets a title bar, so that it can be moved and
+    // resized like any other.
+    SetFramed(true);
     // The largest whole multiple of the screen that leaves a margin round
     // the window; a screen too large for that is fitted.
     const QRect room = monitor->availableGeometry();
@@ -338,6 +342,14 @@ void QtForm::Present() {
     view_->setGeometry(frame);
   }
   UpdateSceneRect();
+}
+
+void QtForm::SetFramed(bool framed) {
+  if (view_->windowFlags().testFlag(Qt::FramelessWindowHint) != framed) return;
+  const bool shown = view_->isVisible();
+  // New flags take a new native window, which starts hidden.
+  view_->setWindowFlag(Qt::FramelessWindowHint, !framed);
+  if (shown) view_->show();
 }
 
 double QtForm::ScaleFor(QSize room) const {

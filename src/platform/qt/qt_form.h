@@ -138,6 +138,7 @@ class QtForm : public Form {
   void EndDrag(std::optional<QPoint> dropAt);
   // Places a screen window on its monitor, fullscreen or as a window.
   void Present();
+  void SetFramed(bool framed);
   double ScaleFor(QSize room) const;
   QRect Frame() const { return view_->frameGeometry(); }
   // Enter presses the default button, Escape the cancel button; false when
