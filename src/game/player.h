@@ -18,6 +18,8 @@ class Game;
 // module and the two windows.
 struct Player {
   Player(const Platform& platform, std::string programFolder);
+  // The player keeps a reference to the platform: it must outlive it.
+  Player(const Platform&& platform, std::string programFolder) = delete;
   ~Player();
 
   const Platform& platform;

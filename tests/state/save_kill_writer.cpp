@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
   }
   const std::string folder = argv[1];
   tf::MemoryPlatform desktop;
-  tf::Player player(desktop.Get(), folder);
+  const tf::Platform platform = desktop.Get();
+  tf::Player player(platform, folder);
   tf::SetProjectPaths(player.paths, folder);
   tf::Game& game = player.LoadGame();
   FillState(game.State);
