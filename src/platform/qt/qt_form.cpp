@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QWindow>
 #include <cmath>
+#include <utility>
 
 #include "platform/qt/qt_controls.h"
 #include "platform/qt/qt_dialog_controls.h"
@@ -347,9 +348,12 @@ void QtForm::Present() {
 void QtForm::SetFramed(bool framed) {
   if (view_->windowFlags().testFlag(Qt::FramelessWindowHint) != framed) return;
   const bool shown = view_->isVisible();
-  // New flags take a new native window, which starts hidden.
+  // New flags take a new native window, which starts hidden. The window
+  // stays shown for the program all the while.
+  auto notify = std::exchange(onVisibilityChanged, nullptr);
   view_->setWindowFlag(Qt::FramelessWindowHint, !framed);
   if (shown) view_->show();
+  onVisibilityChanged = std::move(notify);
 }
 
 double QtForm::ScaleFor(QSize room) const {

@@ -83,14 +83,22 @@ TEST_F(ScreenWindowTest, TheScreenFillsTheMonitorWithBlackBarsOrSitsInItByWholeM
 }
 
 TEST_F(ScreenWindowTest, WindowedTheScreenGetsAWindowOfItsOwnOnTheMonitor) {
+  // Taking and dropping the title bar never hides the window for the game.
+  int visibilityChanges = 0;
+  form.onVisibilityChanged = [&](bool) { ++visibilityChanges; };
   form.SetFullScreen(false);
   EXPECT_FALSE(form.View().isFullScreen());
+  EXPECT_FALSE(form.View().windowFlags().testFlag(Qt::FramelessWindowHint));
   const QSize size = form.View().size();
   EXPECT_EQ(size.width() * 480, size.height() * 640);
   EXPECT_LT(size.width(), monitor.width());
   EXPECT_EQ(form.View().geometry().center(),
             QGuiApplication::primaryScreen()->availableGeometry().center());
   EXPECT_EQ(PressAt(639, 479).x, 639 * 15);
+  form.SetFullScreen(true);
+  EXPECT_TRUE(form.View().windowFlags().testFlag(Qt::FramelessWindowHint));
+  EXPECT_TRUE(form.Visible());
+  EXPECT_EQ(visibilityChanges, 0);
   form.SetVirtualScreen(std::nullopt);
   EXPECT_EQ(form.ShownRect(), QRect(0, 0, monitor.width(), monitor.height()));
 }
