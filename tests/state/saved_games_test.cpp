@@ -166,13 +166,18 @@ TEST_F(SavedGamesTest, UnsafeNamesAndQuotesWriteNothing) {
   };
   for (const auto& putQuote : quotes) {
     ResetAll(game);
+    game.State.CurrentFrameName = "Hall";
     putQuote(game);
     desktop.messages.calls.clear();
     EXPECT_FALSE(WriteSavedGame(game, "old"));
     EXPECT_EQ(Messages(), std::vector<MessageBoxCall>{SavingMessage("old")});
   }
+  // Nor can a saved game's own name hold one.
+  ResetAll(game);
+  game.State.CurrentFrameName = "Hall";
   desktop.messages.calls.clear();
   EXPECT_FALSE(WriteSavedGame(game, "quo\"te"));
+  EXPECT_EQ(Messages(), std::vector<MessageBoxCall>{SavingMessage("quo\"te")});
   EXPECT_EQ(FilesAround(), before);
   EXPECT_EQ(Read("old.sav"), kTenLines);
 }
