@@ -112,6 +112,8 @@ bool WriteSavedGame(Game& game, const std::string& name) {
   const std::string storedPath = StoredFilePath(player.paths, name);
   try {
     if (!IsSafeName(player.paths, name)) RaiseError(kErrBadFileNameOrNumber, name);
+    // A saved game's name can't hold a double quote, as none of its texts can.
+    if (name.find('"') != std::string::npos) RaiseError(kErrBadFileNameOrNumber, name);
     WriteFileAtomically(ResolvePath(storedPath), WriteGameState(game.State));
   } catch (const RuntimeError&) {
     ShowFailure(player, "Unable to save '" + SavedGamePath(player.paths, name) + "'",

@@ -13,6 +13,7 @@
 
 #include "frames/new_game.h"
 #include "platform/memory/memory_dialog_controls.h"
+#include "state/load_dialog.h"
 #include "state/save_dialog.h"
 #include "support/game_fixture.h"
 
@@ -165,13 +166,18 @@ TEST_F(SavedGamesTest, UnsafeNamesAndQuotesWriteNothing) {
   };
   for (const auto& putQuote : quotes) {
     ResetAll(game);
+    game.State.CurrentFrameName = "Hall";
     putQuote(game);
     desktop.messages.calls.clear();
     EXPECT_FALSE(WriteSavedGame(game, "old"));
     EXPECT_EQ(Messages(), std::vector<MessageBoxCall>{SavingMessage("old")});
   }
+  // Nor can a saved game's own name hold one.
+  ResetAll(game);
+  game.State.CurrentFrameName = "Hall";
   desktop.messages.calls.clear();
   EXPECT_FALSE(WriteSavedGame(game, "quo\"te"));
+  EXPECT_EQ(Messages(), std::vector<MessageBoxCall>{SavingMessage("quo\"te")});
   EXPECT_EQ(FilesAround(), before);
   EXPECT_EQ(Read("old.sav"), kTenLines);
 }
@@ -240,6 +246,52 @@ TEST_F(SavedGamesTest, RemovingDeletesTheFileAndAMissingOneGivesTheMessage) {
                                 ui::MessageButtons::Ok, ui::MessageIcon::Critical,
                                 "Error Removing Saved Game"};
   EXPECT_EQ(Messages(), std::vector<MessageBoxCall>{removing});
+}
+
+// The window's caption, then each control it has as "name left,top
+// width x height caption", in pixels.
+std::vector<std::string> Layout(const ui::MemoryForm& form) {
+  std::vector<std::string> layout{form.Caption()};
+  for (const char* name :
+       {"List1", "Command2", "Command1", "Command3", "Label1", "Label2", "Text1"}) {
+    const ui::Control* control = form.FindControl(name, -1);
+    if (!control) continue;
+    std::string caption;
+    if (auto* label = dynamic_cast<const ui::Label*>(control)) caption = label->Caption();
+    if (auto* button = dynamic_cast<const ui::CommandButton*>(control))
+      caption = button->Caption() + (button->Default() ? " default" : "") +
+                (button->Cancel() ? " cancel" : "");
+    layout.push_back(std::string(name) + " " + std::to_string(control->Left() / 15) + "," +
+                     std::to_string(control->Top() / 15) + " " +
+                     std::to_string(control->Width() / 15) + "x" +
+                     std::to_string(control->Height() / 15) + " " + caption);
+  }
+  return layout;
+}
+
+TEST_F(SavedGamesTest, TheDialogsAreCentredWithTheirCaptionsAndLayout) {
+  desktop.display.width = 800;
+  desktop.display.height = 600;
+  std::vector<std::string> seen;
+  desktop.windows.onModal = [&](ui::MemoryForm& form) {
+    // 272 x 257 pixels, centred on the 800 x 600 screen.
+    EXPECT_EQ(std::vector<int>({form.Left(), form.Top(), form.Width(), form.Height()}),
+              std::vector<int>({(12000 - 4080) / 2, (9000 - 3855) / 2, 4080, 3855}));
+    seen = Layout(form);
+    form.Hide();
+  };
+  ShowLoadDialog(GetPlayer());
+  EXPECT_EQ(seen, (std::vector<std::string>{
+                      "Load a previously saved game", "List1 8,8 257x186 ",
+                      "Command2 104,224 73x25 LOAD default", "Command1 192,224 73x25 Cancel cancel",
+                      "Label1 8,200 257x25 Select the game you wish to load and click \"LOAD\"."}));
+  mnuSaveGame_Click(GetGame());
+  EXPECT_EQ(seen, (std::vector<std::string>{
+                      "Save the current game", "List1 8,8 257x134 ",
+                      "Command2 104,224 73x25 SAVE default", "Command1 192,224 73x25 Cancel cancel",
+                      "Command3 160,144 105x25 Remove Selected",
+                      "Label2 8,176 257x17 Enter the name of the game you want to save:",
+                      "Text1 8,192 257x19 "}));
 }
 
 TEST_F(SavedGamesTest, TheSaveDialogFocusesTheNameTakesAClickedEntryAndSavesOnEnter) {
