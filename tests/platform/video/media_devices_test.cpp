@@ -105,6 +105,16 @@ TEST_F(MediaDevicesTest, AVideosSoundIsHeardAndEndsTheVideo) {
   }
 }
 
+TEST_F(MediaDevicesTest, AVideoWhoseSoundEndsFirstShowsItsPicturesToTheEnd) {
+  ASSERT_EQ(
+      media->Send("Open \"" + kFixtures + "short_sound.avi\" ALIAS 9 TYPE AviVideo wait").result,
+      0);
+  double seconds = PlayToEnd("9");
+  EXPECT_GT(seconds, 1.8);
+  EXPECT_LT(seconds, 3.0);
+  EXPECT_EQ(media->Send("Status 9 position").answer, "100");
+}
+
 TEST_F(MediaDevicesTest, MidiMixesWithALoopingMixerSound) {
   ASSERT_TRUE(output->Open());
   // A steady level, looped forever on a mixer channel.
