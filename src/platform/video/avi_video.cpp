@@ -85,6 +85,9 @@ struct AviVideo::Decoder {
   std::mutex soundLock;
   std::deque<int16_t> sound;  // interleaved stereo at the output's rate
   std::atomic<bool> soundFinished{false};
+  // No sound left while the pictures ahead fill the queue: the sound track
+  // has ended (or pauses) before the pictures.
+  std::atomic<bool> soundStalled{false};
   bool keepSound = true;
 };
 
@@ -240,8 +243,8 @@ double AviVideo::ClockSeconds() const {
 }
 
 // On the audio thread. The clock moves with the sound heard; once the sound
-// has run out for good, silence counts too, so that pictures after it still
-// come.
+// has run out for good or for longer than the pictures ahead, silence counts
+// too, so that pictures after it still come.
 void AviVideo::MixSound(int16_t* samples, int frames) {
   if (state_ != kPlaying) return;
   std::lock_guard lock(decoder_->soundLock);
@@ -250,7 +253,7 @@ void AviVideo::MixSound(int16_t* samples, int frames) {
   std::copy_n(sound.begin(), count, samples);
   sound.erase(sound.begin(), sound.begin() + static_cast<ptrdiff_t>(count));
   int played = static_cast<int>(count / AudioOutput::kChannels);
-  if (played < frames && decoder_->soundFinished) played = frames;
+  if (played < frames && (decoder_->soundFinished || decoder_->soundStalled)) played = frames;
   soundFramesPlayed_ += played;
 }
 
@@ -277,6 +280,7 @@ std::chrono::milliseconds AviVideo::Step() {
            d.BufferedSoundFrames() < kSoundAhead * AudioOutput::kSampleRate;
   };
   while (needsMore()) d.ReadPacket();
+  d.soundStalled = d.pictures.size() >= kMostPictures && d.BufferedSoundFrames() == 0;
 
   double now = ClockSeconds();
   // A picture whose successor is due already is never shown.
