@@ -217,5 +217,21 @@ TEST_F(FrameMediaTest, AVideoThatEndsByItselfEndsTheWait) {
   EXPECT_TRUE(Messages().empty());
 }
 
+TEST_F(FrameMediaTest, AMissingVideoIsToldAndItsWaitLastsUntilAPress) {
+  WriteMediaFrame("Film", false, "Gone.avi", false);
+  Game& game = GetGame();
+  int waits = 0;
+  // The device never opened: its status is empty, neither playing nor
+  // stopped, so only a press ends the wait.
+  desktop.events.onEvents = [&] {
+    if (++waits == 5) Form_MouseDown(game, {ui::kLeftButton, 0, 0, 0});
+  };
+  OpenFrame(game, "Film");
+  EXPECT_GE(waits, 5);
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0].text.rfind("Unable to play video. Probably file not found", 0), 0u);
+  EXPECT_EQ(game.SkipVideoRequest, 0);
+}
+
 }  // namespace
 }  // namespace tf
