@@ -257,7 +257,7 @@ void Welcome::Img_Click(int index) {
       break;
     case 1:
       form_->SetTopmost(false);
-      ShowLoadDialog(player_);
+      ShowLoadDialog(player_, *form_);
       break;
     case 2:
       form_->Close();

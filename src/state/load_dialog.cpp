@@ -27,10 +27,10 @@ void frmLoadGame::Load() {
   ReadSavedGame(player_, List1.List(selected), *form_);
 }
 
-void ShowLoadDialog(Player& player) {
+void ShowLoadDialog(Player& player, const ui::Form& owner) {
   frmLoadGame dialog(player);
   dialog.LoadSaveGames();
-  dialog.ShowModal();
+  dialog.ShowModal(owner);
 }
 
 }  // namespace tf

@@ -16,7 +16,7 @@ class frmLoadGame : public SavedGamesDialog {
 };
 
 // The welcome window's load image: lists the saved games in the load
-// dialog and shows it modal.
-void ShowLoadDialog(Player& player);
+// dialog and shows it modal over `owner`.
+void ShowLoadDialog(Player& player, const ui::Form& owner);
 
 }  // namespace tf

@@ -74,7 +74,7 @@ void frmSaveGame::Remove() {
 void mnuSaveGame_Click(Game& game) {
   frmSaveGame dialog(game);
   dialog.LoadSaveGames();
-  dialog.ShowModal();
+  dialog.ShowModal(game.Window());
 }
 
 }  // namespace tf

@@ -21,8 +21,8 @@ class SavedGamesDialog {
   ui::Form& Window() { return *form_; }
   // Fills List1 with the saved games, oldest first.
   void LoadSaveGames();
-  // Shows the window modal; returns when it has closed.
-  void ShowModal() { form_->ShowModal(); }
+  // Shows the window modal over `owner`; returns when it has closed.
+  void ShowModal(const ui::Form& owner) { form_->ShowModal(owner); }
 
  protected:
   // Position and size in pixels of the window's inside.

@@ -280,7 +280,7 @@ TEST_F(SavedGamesTest, TheDialogsAreCentredWithTheirCaptionsAndLayout) {
     seen = Layout(form);
     form.Hide();
   };
-  ShowLoadDialog(GetPlayer());
+  ShowLoadDialog(GetPlayer(), *dialog);
   EXPECT_EQ(seen, (std::vector<std::string>{
                       "Load a previously saved game", "List1 8,8 257x186 ",
                       "Command2 104,224 73x25 LOAD default", "Command1 192,224 73x25 Cancel cancel",

@@ -39,7 +39,7 @@ void MemoryForm::Show() {
   if (wasHidden && onActivate) RunEvent(onActivate);
 }
 
-void MemoryForm::ShowModal() {
+void MemoryForm::ShowModal(const Form&) {
   Show();
   if (factory_.onModal) factory_.onModal(*this);
 }

@@ -42,7 +42,7 @@ class MemoryForm : public Form {
   void Hide() override { visible_ = false; }
   // Shows the window and runs the factory's onModal, the user's part; it
   // returns when that is done, the window hidden or not.
-  void ShowModal() override;
+  void ShowModal(const Form& owner) override;
   // Runs onUnload as an event; the window hides unless it cancels.
   void Close() override;
   void SetFocus() override { focused_ = true; }

@@ -248,8 +248,15 @@ void QtForm::Show() {
   view_->activateWindow();
 }
 
-void QtForm::ShowModal() {
+void QtForm::ShowModal(const Form& owner) {
   view_->setWindowModality(Qt::ApplicationModal);
+  // A window manager keeps a transient window in front of its owner, even
+  // of a fullscreen or always-on-top one.
+  if (const auto* ownerForm = dynamic_cast<const QtForm*>(&owner)) {
+    view_->winId();
+    ownerForm->view_->winId();
+    view_->windowHandle()->setTransientParent(ownerForm->view_->windowHandle());
+  }
   Show();
   QEventLoop loop;
   modalLoop_ = &loop;

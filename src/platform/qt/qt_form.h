@@ -62,7 +62,7 @@ class QtForm : public Form {
   int ScaleHeight() const override;
   bool Visible() const override;
   void Show() override;
-  void ShowModal() override;
+  void ShowModal(const Form& owner) override;
   void Hide() override;
   void Close() override;
   void SetFocus() override;

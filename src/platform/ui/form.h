@@ -41,9 +41,10 @@ class Form {
   virtual bool Visible() const = 0;
   virtual void Show() = 0;
   virtual void Hide() = 0;
-  // Shows the window modal: the other windows take no input, and events run
-  // (without busy waiting) until the window is hidden or the program ends.
-  virtual void ShowModal() = 0;
+  // Shows the window modal over `owner` (which it stays in front of): the
+  // other windows take no input, and events run (without busy waiting) until
+  // the window is hidden or the program ends.
+  virtual void ShowModal(const Form& owner) = 0;
   // Asks the window to close: onUnload runs and may cancel.
   virtual void Close() = 0;
   virtual void SetFocus() = 0;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
+#include <QWindow>
 
 #include "platform/qt/qt_form.h"
 
@@ -17,6 +18,7 @@ void Key(QWidget& widget, int key) {
 }
 
 TEST(QtDialogTest, KeysChooseListEntriesAndPressTheDefaultAndCancelButtons) {
+  QtForm owner("Game", FormStyle::Borderless);
   QtForm form("Dialog", FormStyle::Bordered);
   form.Move(0, 0, 272 * 15, 257 * 15);
   auto& list = static_cast<QtListBox&>(form.CreateListBox("List1"));
@@ -42,8 +44,10 @@ TEST(QtDialogTest, KeysChooseListEntriesAndPressTheDefaultAndCancelButtons) {
     Key(text.GetWidget(), Qt::Key_Return);
     Key(text.GetWidget(), Qt::Key_Escape);
   });
-  form.ShowModal();
+  form.ShowModal(owner);
   EXPECT_FALSE(form.Visible());
+  // Kept in front of the window it was opened over.
+  EXPECT_EQ(form.View().windowHandle()->transientParent(), owner.View().windowHandle());
   EXPECT_EQ(events, (std::vector<std::string>{"click first", "save Caf\xE9", "cancel"}));
 }
 
