@@ -76,8 +76,9 @@ MidiSequencer::~MidiSequencer() {
 
 // FluidSynth says "done" about three seconds after the last event; the ticks
 // tell it at once. Before the first render the file is not loaded and counts
-// no ticks yet.
+// no ticks yet. The audio thread moves the player on: ask under its lock.
 bool MidiSequencer::Ended() const {
+  std::lock_guard lock(synth_.RenderLock());
   if (fluid_player_get_status(player_) != FLUID_PLAYER_PLAYING) return true;
   int total = fluid_player_get_total_ticks(player_);
   return total > 0 && fluid_player_get_current_tick(player_) >= total;
@@ -109,10 +110,10 @@ void MidiSequencer::Stop() {
 }
 
 bool MidiSequencer::Seek(double milliseconds) {
+  std::lock_guard lock(synth_.RenderLock());
   int tempo = fluid_player_get_midi_tempo(player_);
   if (tempo <= 0) tempo = kDefaultTempo;
   int ticks = static_cast<int>(milliseconds * 1000.0 * division_ / tempo);
-  std::lock_guard lock(synth_.RenderLock());
   return fluid_player_seek(player_, ticks) == FLUID_OK;
 }
 
@@ -127,8 +128,14 @@ double MidiSequencer::TicksToMs(int ticks) const {
   return static_cast<double>(ticks) * tempo / division_ / 1000.0;
 }
 
-double MidiSequencer::Length() const { return TicksToMs(fluid_player_get_total_ticks(player_)); }
+double MidiSequencer::Length() const {
+  std::lock_guard lock(synth_.RenderLock());
+  return TicksToMs(fluid_player_get_total_ticks(player_));
+}
 
-double MidiSequencer::Position() const { return TicksToMs(fluid_player_get_current_tick(player_)); }
+double MidiSequencer::Position() const {
+  std::lock_guard lock(synth_.RenderLock());
+  return TicksToMs(fluid_player_get_current_tick(player_));
+}
 
 }  // namespace tf

@@ -59,6 +59,7 @@ class MidiSequencer : public MediaDevice {
  private:
   MidiSequencer(MidiSynth& synth, int division);
   bool Ended() const;
+  // Callers hold the render lock.
   double TicksToMs(int ticks) const;
   void Halt();
 
