@@ -65,6 +65,14 @@ bool EditorAndGame::IsDisplay640x480() {
   return SavedScreenWidth == 640 && SavedScreenHeight == 480;
 }
 
+void EditorAndGame::RestoreDisplayMode() {
+  IgnoringErrors([&] {
+    if (info_.AllowDisplayChange == 1 && (GetScreenWidth(platform_) != SavedScreenWidth ||
+                                          GetScreenHeight(platform_) != SavedScreenHeight))
+      ChangeDisplayMode(platform_, info_, SavedScreenWidth, SavedScreenHeight);
+  });
+}
+
 void EditorAndGame::SwitchTo640x480() {
   if (IsDisplay640x480()) return;
   IgnoringErrors([&] { ChangeDisplayMode(platform_, info_, 640, 480); });

@@ -34,6 +34,9 @@ class EditorAndGame {
   void ShowGameMessage(const std::string& text);
   bool IsDisplay640x480();
   void SwitchTo640x480();
+  // Gives the screen its saved size back, where the project allows mode
+  // changes and the size differs; errors are ignored.
+  void RestoreDisplayMode();
 
  private:
   int16_t ReadLinksCount() const;

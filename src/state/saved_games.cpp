@@ -148,9 +148,10 @@ bool ReadSavedGame(Player& player, const std::string& name, ui::Form& loadDialog
         "\"");
     frame = ReadGameState(file, game);
   } catch (const RuntimeError&) {
-    // The user is not left without a window: what the display switch hid
-    // comes back, for another choice.
+    // The user is not left without a window: the desktop's size and what
+    // the display switch hid come back, for another choice.
     if (switchDisplay) {
+      player.frames.RestoreDisplayMode();
       welcome->Window().Show();
       loadDialog.Show();
     }

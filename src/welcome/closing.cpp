@@ -9,7 +9,6 @@
 #include "media/play_mp3s.h"
 #include "media/sound_channels.h"
 #include "startup/welcome_window.h"
-#include "welcome/resolutions.h"
 
 namespace tf {
 
@@ -38,13 +37,7 @@ void Game_Unload(Game& game, bool&) {
   Ignoring([&] { game.Window().Hide(); });
   Ignoring([&] { game.Unload(); });
   Ignoring([&] { platform.events.ProcessPendingEvents(); });
-  Ignoring([&] {
-    const EditorAndGame& frames = player.frames;
-    if (player.info.AllowDisplayChange == 1 &&
-        (GetScreenWidth(platform) != frames.SavedScreenWidth ||
-         GetScreenHeight(platform) != frames.SavedScreenHeight))
-      ChangeDisplayMode(platform, player.info, frames.SavedScreenWidth, frames.SavedScreenHeight);
-  });
+  player.frames.RestoreDisplayMode();
   Ignoring([&] { platform.events.ProcessPendingEvents(); });
   player.welcome->Window().Show();
 }

@@ -77,10 +77,10 @@ fi
 # Paths in an expected trace start with PROJECT/ for the project's folder.
 # TF_UPDATE_TRACES=1 rewrites the expected trace from this run instead.
 if [[ -n $want_trace && ${TF_UPDATE_TRACES:-} == 1 ]]; then
-  sed "s|\"$project/|\"PROJECT/|g" "$scratch/trace" >"$want_trace"
+  sed "s|$project/|PROJECT/|g" "$scratch/trace" >"$want_trace"
 fi
 if [[ -n $want_trace ]] &&
-  ! diff -u "$want_trace" <(sed "s|\"$project/|\"PROJECT/|g" "$scratch/trace"); then
+  ! diff -u "$want_trace" <(sed "s|$project/|PROJECT/|g" "$scratch/trace"); then
   echo "run_walkthrough: the trace differs from $want_trace" >&2
   exit 1
 fi

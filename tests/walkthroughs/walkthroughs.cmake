@@ -131,4 +131,5 @@ walkthrough(saved_game_round_trip ${PROJECTS}/playthrough saved_game_round_trip.
 walkthrough(saved_game_damaged ${PROJECTS}/saves saved_game_damaged.walk --copy)
 walkthrough(saved_game_dialog ${PROJECTS}/saves saved_game_dialog.walk --copy
   --expect-file zeta.sav none --expect-file ../x.sav none --expect-file a none)
-walkthrough(saved_game_after_switch ${PROJECTS}/saves-switch saved_game_after_switch.walk --copy)
+walkthrough(saved_game_after_switch ${PROJECTS}/saves-switch saved_game_after_switch.walk --copy
+  --expect-trace ${WALKTHROUGHS}/saved_game_after_switch.trace)
