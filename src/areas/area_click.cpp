@@ -84,7 +84,7 @@ struct ActionMedia {
 // a rectangle of it.
 int16_t StopSoundsAndPlayVideo(Game& game, TextReader& file) {
   const std::string& framesPath = game.GetPlayer().paths.FramesPath;
-  if (file.ReadInt16() != 0) game.MusicMedia.mmClose();
+  if (file.ReadInt16() != 0) game.MusicMedia().mmClose();
   const int16_t stopSounds = file.ReadInt16();
   if (stopSounds != 0) ReleaseWaveMix(game);
   const int16_t playVideo = file.ReadInt16();
@@ -148,7 +148,9 @@ void PlayActionSound(Game& game, int16_t playSound, const std::string& soundFile
 
 void WaitForVideo(Game& game) {
   game.GetPlayer().platform.events.ProcessEventsUntil(
-      [&] { return FoldCase(game.MovieMedia.Status()) == "stopped" || game.SkipVideoRequest != 0; },
+      [&] {
+        return FoldCase(game.MovieMedia().Status()) == "stopped" || game.SkipVideoRequest != 0;
+      },
       kVideoRecheck);
   game.SkipVideoRequest = 0;
 }
@@ -187,7 +189,7 @@ void AreaClick(Game& game, int16_t areaIndex, int16_t button) {
   const int16_t result = MakeAction(game, areaIndex, 0);
   ShowOrNotShowAreas(game);
   game.CutSceneArea.SetVisible(false);
-  game.MovieMedia.StopMovie();
+  game.MovieMedia().StopMovie();
   if (result == kActionLeaveGame) game.Window().Close();
 }
 

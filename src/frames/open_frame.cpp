@@ -87,7 +87,7 @@ void SetBackground(Game& game, const EditorAndGame& frames, const std::string& f
   game.PictureBox.Refresh();
 }
 
-bool MusicIsPlaying(const Game& game) { return game.MusicMedia.Status() == "playing"; }
+bool MusicIsPlaying(const Game& game) { return game.MusicMedia().Status() == "playing"; }
 
 void ArmFrameTimer(Game& game, const FrameFile& frame) {
   game.State.NextFrame = frame.NextFrame;
@@ -131,7 +131,7 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
     return;
   }
 
-  if (frame.StopMusic) IgnoringErrors([&] { game.MusicMedia.mmClose(); });
+  if (frame.StopMusic) IgnoringErrors([&] { game.MusicMedia().mmClose(); });
   IgnoringErrors([&] {
     if (!frame.MusicFile.empty() && !MusicIsPlaying(game) &&
         (frame.MovieFile.empty() || !frame.MusicAfterMovie))
@@ -151,10 +151,10 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
     IgnoringErrors([&] { PlayMovieWithStop(game, framesPath + frame.MovieFile, game.PictureBox); });
     player.platform.events.ProcessEventsUntil(
         [&] {
-          return FoldCase(game.MovieMedia.Status()) == "stopped" || game.SkipVideoRequest != 0;
+          return FoldCase(game.MovieMedia().Status()) == "stopped" || game.SkipVideoRequest != 0;
         },
         kVideoRecheck);
-    IgnoringErrors([&] { game.MovieMedia.StopMovie(); });
+    IgnoringErrors([&] { game.MovieMedia().StopMovie(); });
     game.SkipVideoRequest = 0;
   }
   IgnoringErrors([&] {

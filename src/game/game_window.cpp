@@ -53,11 +53,7 @@ Game::Game(Player& player)
       Variables(State.Variables),
       Disappear(State.Disappear),
       FramesHistory(State.FramesHistory),
-      musicMedia_(std::make_unique<Mmedia>(player.platform, player.info.GameTitle)),
-      movieMedia_(std::make_unique<Mmedia>(player.platform, player.info.GameTitle)),
       mp3State_(std::make_unique<PlayMP3s>(player.platform, player.paths.ProjectPath)),
-      MusicMedia(*musicMedia_),
-      MovieMedia(*movieMedia_),
       Mp3State(*mp3State_) {
   Compose();
   RouteEvents();
@@ -99,6 +95,18 @@ void Game::RouteEvents() {
   MP3Timer.onTimer = [this] { MP3Timer_Timer(*this); };
   mnuExit.onClick = [this] { mnuExit_Click(*this); };
   mnuSaveGame.onClick = [this] { mnuSaveGame_Click(*this); };
+}
+
+Mmedia& Game::MusicMedia() const {
+  if (!musicMedia_)
+    musicMedia_ = std::make_unique<Mmedia>(player_.platform, player_.info.GameTitle);
+  return *musicMedia_;
+}
+
+Mmedia& Game::MovieMedia() const {
+  if (!movieMedia_)
+    movieMedia_ = std::make_unique<Mmedia>(player_.platform, player_.info.GameTitle);
+  return *movieMedia_;
 }
 
 void Game::Load() {

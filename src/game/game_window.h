@@ -65,13 +65,14 @@ class Game {
   int16_t DraggedObjectIndex = 0;
 
  private:
-  std::unique_ptr<Mmedia> musicMedia_;
-  std::unique_ptr<Mmedia> movieMedia_;
+  mutable std::unique_ptr<Mmedia> musicMedia_;
+  mutable std::unique_ptr<Mmedia> movieMedia_;
   std::unique_ptr<PlayMP3s> mp3State_;
 
  public:
-  Mmedia& MusicMedia;
-  Mmedia& MovieMedia;
+  // The music and the video device, each made on its first use.
+  Mmedia& MusicMedia() const;
+  Mmedia& MovieMedia() const;
   // Made by EnsureWaveMix, destroyed by ReleaseWaveMix.
   std::unique_ptr<cWaveMix> SoundMixer;
   bool SoundMixerActive = false;

@@ -8,8 +8,8 @@ namespace tf {
 
 void PlayMIDImusic(Game& game, const std::string& path) {
   try {
-    game.MusicMedia.mmOpen(path);
-    game.MusicMedia.mmPlay();
+    game.MusicMedia().mmOpen(path);
+    game.MusicMedia().mmPlay();
   } catch (const RuntimeError&) {
     game.GetPlayer().platform.messages.Show(
         "Unable to play MIDI music. No audio hardware is available, the hardware is not "

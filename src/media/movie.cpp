@@ -9,12 +9,14 @@ namespace tf {
 void PlayMovieWithStop(Game& game, const std::string& path, ui::Container& surface) {
   game.Window().Show();
   std::string file = path;
-  game.MovieMedia.PlayMovie(file, surface);
+  game.MovieMedia().PlayMovie(file, surface);
   game.GetPlayer().platform.events.ProcessPendingEvents();
   // Presses made while the video was being started don't end it.
   game.SkipVideoRequest = 0;
 }
 
-bool PlayingMovieOrNot(const Game& game) { return FoldCase(game.MovieMedia.Status()) == "playing"; }
+bool PlayingMovieOrNot(const Game& game) {
+  return FoldCase(game.MovieMedia().Status()) == "playing";
+}
 
 }  // namespace tf

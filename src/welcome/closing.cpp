@@ -26,8 +26,8 @@ void Ignoring(Step&& step) {
 void Game_Unload(Game& game, bool&) {
   Player& player = game.GetPlayer();
   const Platform& platform = player.platform;
-  game.MusicMedia.mmClose();
-  game.MovieMedia.mmClose();
+  game.MusicMedia().mmClose();
+  game.MovieMedia().mmClose();
   StopMP3(game);
   ReleaseWaveMix(game);
 

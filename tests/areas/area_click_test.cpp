@@ -113,7 +113,7 @@ TEST_F(MakeActionTest, AVideoRectangleIsGivenInPixels) {
          Values({"0", "0", "1", "\"clip.avi\"", "0", "-1", "10", "20", "30", "40"}));
   project.Write("Frames/clip.avi", "RIFF");
   // The action waits for the video, which plays in the rectangle.
-  desktop.events.onEvents = [&] { desktop.media.Finish(game.MovieMedia.Alias()); };
+  desktop.events.onEvents = [&] { desktop.media.Finish(game.MovieMedia().Alias()); };
   EXPECT_EQ(MakeAction(game, 1, 0), kActionDone);
   const std::string parent =
       " parent " + std::to_string(desktop.media.ControlHandle(game.CutSceneArea)) + " style child";

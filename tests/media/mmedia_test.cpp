@@ -116,9 +116,9 @@ TEST_F(MmediaTest, CommandsAddressTheAliasAndQueriesAreTracedWithTheirAnswer) {
 TEST_F(MmediaTest, AMissingVideoIsReportedWithItsQuotedPathAndStillPlayed) {
   Game& game = GetGame();
   std::string path = "/nowhere/Intro.avi";
-  game.MovieMedia.PlayMovie(path, game.CutSceneArea);
+  game.MovieMedia().PlayMovie(path, game.CutSceneArea);
   EXPECT_EQ(path, "\"/nowhere/Intro.avi\"");
-  const std::string alias = game.MovieMedia.Alias();
+  const std::string alias = game.MovieMedia().Alias();
   int number = std::stoi(alias);
   EXPECT_GE(number, 1);
   EXPECT_LE(number, 50);
@@ -142,9 +142,9 @@ TEST_F(MmediaTest, AStoppedMovieKeepsItsAliasAndNoLongerCountsAsPlaying) {
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(game.SkipVideoRequest, 0);
   EXPECT_TRUE(PlayingMovieOrNot(game));
-  const std::string alias = game.MovieMedia.Alias();
-  game.MovieMedia.StopMovie();
-  EXPECT_EQ(game.MovieMedia.Alias(), alias);
+  const std::string alias = game.MovieMedia().Alias();
+  game.MovieMedia().StopMovie();
+  EXPECT_EQ(game.MovieMedia().Alias(), alias);
   EXPECT_FALSE(PlayingMovieOrNot(game));
   EXPECT_EQ(
       std::vector<std::string>(Sent().end() - 3, Sent().end()),
@@ -180,12 +180,12 @@ TEST_F(FrameMediaTest, MusicStillPlayingIsKeptUnlessTheFrameStopsIt) {
   WriteMediaFrame("Three", true, "", false);
   Game& game = GetGame();
   OpenFrame(game, "One");
-  EXPECT_EQ(game.MusicMedia.Status(), "playing");
+  EXPECT_EQ(game.MusicMedia().Status(), "playing");
   OpenFrame(game, "Two");
   EXPECT_EQ(Opens(), 1);
   OpenFrame(game, "Three");
   EXPECT_EQ(Opens(), 2);
-  EXPECT_EQ(game.MusicMedia.Status(), "playing");
+  EXPECT_EQ(game.MusicMedia().Status(), "playing");
 }
 
 TEST_F(FrameMediaTest, MusicAfterTheMovieStartsOnceAPressEndsTheMovie) {
@@ -201,7 +201,7 @@ TEST_F(FrameMediaTest, MusicAfterTheMovieStartsOnceAPressEndsTheMovie) {
   EXPECT_EQ(waits, 3);
   EXPECT_EQ(game.SkipVideoRequest, 0);
   EXPECT_FALSE(PlayingMovieOrNot(game));
-  EXPECT_EQ(game.MusicMedia.Status(), "playing");
+  EXPECT_EQ(game.MusicMedia().Status(), "playing");
   EXPECT_EQ(Opens(), 2);
 }
 
@@ -209,11 +209,11 @@ TEST_F(FrameMediaTest, AVideoThatEndsByItselfEndsTheWait) {
   WriteMediaFrame("Film", false, "Intro.avi", false);
   Game& game = GetGame();
   desktop.events.onEvents = [&] {
-    if (PlayingMovieOrNot(game)) desktop.media.Finish(game.MovieMedia.Alias());
+    if (PlayingMovieOrNot(game)) desktop.media.Finish(game.MovieMedia().Alias());
   };
   OpenFrame(game, "Film");
   EXPECT_FALSE(PlayingMovieOrNot(game));
-  EXPECT_EQ(Sent().back(), "Status " + game.MovieMedia.Alias() + " mode");
+  EXPECT_EQ(Sent().back(), "Status " + game.MovieMedia().Alias() + " mode");
   EXPECT_TRUE(Messages().empty());
 }
 

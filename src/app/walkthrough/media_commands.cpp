@@ -29,8 +29,8 @@ void AddPlayingExpectation(Runner& runner, const std::string& name, Mmedia& (*me
 }  // namespace
 
 void AddMediaCommands(Runner& runner) {
-  AddPlayingExpectation(runner, "music", [](Game& game) -> Mmedia& { return game.MusicMedia; });
-  AddPlayingExpectation(runner, "video", [](Game& game) -> Mmedia& { return game.MovieMedia; });
+  AddPlayingExpectation(runner, "music", [](Game& game) -> Mmedia& { return game.MusicMedia(); });
+  AddPlayingExpectation(runner, "video", [](Game& game) -> Mmedia& { return game.MovieMedia(); });
 }
 
 }  // namespace tf::walkthrough
