@@ -138,8 +138,9 @@ int RunPlayer(int argc, char** argv) {
   QtLinkOpener linkOpener;
   walkthrough::WalkthroughMessageBoxes scriptMessages(trace.get());
   AudioOutput audio;
-  // Opened now rather than on the first sound, which would come late.
-  audio.Open();
+  // Opened beside the start rather than on the first sound, which would
+  // come late.
+  audio.OpenInBackground();
   SdlWaveMix waveMix(audio, MixerFailureSimulated());
   SdlMp3 mp3(audio);
   const bool walking = !options->walkthroughFile.empty();

@@ -16,7 +16,6 @@
 #include "frames/new_game.h"
 #include "game/game_window.h"
 #include "game/player.h"
-#include "platform/qt/qt_desktop.h"
 
 namespace {
 using tf::bench::General;
@@ -65,34 +64,28 @@ int main(int argc, char** argv) {
           "\"Text number " + std::to_string(t) + "\"\r\n300\r\n" + std::to_string(6000 + t * 300) +
               "\r\n-1\r\n0\r\n\"Arial\"\r\n14\r\n0\r\n0\r\n16777215\r\n");
 
-  tf::QtEventLoop events;
-  tf::QtDisplay display;
-  tf::QtSettingsStore settings;
-  tf::QtWindowFactory windows;
-  tf::QtMessageBoxes messages;
-  tf::QtClock clock;
-  tf::Platform platform{windows, messages, events, display, settings, clock};
-  tf::Player player(platform, folder.string());
+  tf::bench::QtDesktop desktop;
+  tf::Player player(desktop.platform, folder.string());
   player.Start();
   tf::Game& game = player.LoadGame();
   tf::ResetAll(game);
   tf::StartNewGame(game);
   game.Window().Show();
-  events.ProcessPendingEvents();
+  desktop.events.ProcessPendingEvents();
 
   std::vector<double> click;
   for (int run = 0; run < kRuns; ++run) {
     QElapsedTimer clock;
     clock.start();
     tf::AreaClick(game, 1, 1);
-    windows.Find("Game")->Grab();
+    desktop.windows.Find("Game")->Grab();
     click.push_back(clock.nsecsElapsed() / 1e6);
     if (player.frames.CurrentFrameName != "B" || game.Text.UBound() != kTexts) {
       std::cerr << "the click did not open frame B with its texts\n";
       return 1;
     }
     tf::AreaClick(game, 1, 1);  // back to A
-    events.ProcessPendingEvents();
+    desktop.events.ProcessPendingEvents();
   }
 
   std::vector<double> decode;

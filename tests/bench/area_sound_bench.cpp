@@ -28,7 +28,6 @@
 #include "platform/audio/audio_output.h"
 #include "platform/audio/sdl_mp3.h"
 #include "platform/audio/sdl_wave_mix.h"
-#include "platform/qt/qt_desktop.h"
 
 namespace {
 using tf::bench::General;
@@ -96,12 +95,7 @@ int main(int argc, char** argv) {
   setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
 
   QApplication app(argc, argv);
-  tf::QtEventLoop events;
-  tf::QtDisplay display;
-  tf::QtSettingsStore settings;
-  tf::QtWindowFactory windows;
-  tf::QtMessageBoxes messages;
-  tf::QtClock clock;
+  tf::bench::QtDesktop desktop;
   tf::AudioOutput audio;
   audio.Open();
   if (audio.Driver() != "disk") {
@@ -111,10 +105,9 @@ int main(int argc, char** argv) {
   Mix_RegisterEffect(MIX_CHANNEL_POST, WatchMix, nullptr, nullptr);
   tf::SdlWaveMix waveMix(audio, false);
   tf::SdlMp3 mp3(audio);
-  tf::Platform platform{windows, messages, events, display, settings, clock};
-  platform.waveMix = &waveMix;
-  platform.mp3 = mp3.Calls();
-  tf::Player player(platform, folder.string());
+  desktop.platform.waveMix = &waveMix;
+  desktop.platform.mp3 = mp3.Calls();
+  tf::Player player(desktop.platform, folder.string());
   player.Start();
   tf::Game& game = player.LoadGame();
   tf::ResetAll(game);
@@ -124,18 +117,18 @@ int main(int argc, char** argv) {
   std::vector<double> delays;
   for (int run = 0; run < kRuns; ++run) {
     // The previous sound (50 ms) has ended.
-    events.ProcessEventsFor(std::chrono::milliseconds(300));
+    desktop.events.ProcessEventsFor(std::chrono::milliseconds(300));
     heardAt = 0;
     const int64_t clicked = Clock::now().time_since_epoch().count();
     tf::AreaClick(game, 1, 1);
-    events.ProcessEventsFor(std::chrono::milliseconds(200));
+    desktop.events.ProcessEventsFor(std::chrono::milliseconds(200));
     if (heardAt == 0) {
       std::cerr << "the click's sound was not mixed\n";
       return 1;
     }
     delays.push_back((heardAt - clicked) / 1e6);
   }
-  events.ProcessEventsFor(std::chrono::milliseconds(100));
+  desktop.events.ProcessEventsFor(std::chrono::milliseconds(100));
   if (!OutputHasSound(output)) {
     std::cerr << "the sounds are not in the disk output\n";
     return 1;

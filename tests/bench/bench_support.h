@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
+#include "platform/qt/qt_desktop.h"
+
 namespace tf::bench {
 
 inline void Write(const std::filesystem::path& path, const std::string& bytes) {
@@ -46,5 +49,23 @@ inline std::string PictureFrame(const std::string& picture) {
   return "1\r\n\"" + picture +
          "\"\r\n#FALSE#\r\n#FALSE#\r\n\"\"\r\n#FALSE#\r\n\"0\"\r\n\"\"\r\n\"\"\r\n#FALSE#\r\n";
 }
+
+// The Qt desktop a measurement plays on, put together as the program does.
+struct QtDesktop {
+  QtDesktop() {
+    display.onModeChanged = [this] { windows.SetVirtualScreen(display.VirtualScreen()); };
+  }
+  QtDesktop(const QtDesktop&) = delete;
+  QtDesktop& operator=(const QtDesktop&) = delete;
+
+  QtEventLoop events;
+  QtDisplay display;
+  QtSettingsStore settings;
+  QtWindowFactory windows;
+  QtMessageBoxes messages;
+  QtClock clock;
+  // Refers to the members above.
+  Platform platform{windows, messages, events, display, settings, clock};
+};
 
 }  // namespace tf::bench

@@ -12,7 +12,6 @@
 #include "bench/bench_support.h"
 #include "game/game_window.h"
 #include "game/player.h"
-#include "platform/qt/qt_desktop.h"
 #include "startup/welcome_window.h"
 
 namespace {
@@ -33,16 +32,10 @@ int main(int argc, char** argv) {
   Write(folder / "Frames/Start.fme", PictureFrame("start.jpg"));
   MakePicture(folder / "Frames/start.jpg", 640, 480, 7, "JPEG");
 
-  tf::QtEventLoop events;
-  tf::QtDisplay display;
-  tf::QtSettingsStore settings;
-  tf::QtWindowFactory windows;
-  tf::QtMessageBoxes messages;
-  tf::QtClock clock;
-  tf::Platform platform{windows, messages, events, display, settings, clock};
-  tf::Player player(platform, folder.string());
+  tf::bench::QtDesktop desktop;
+  tf::Player player(desktop.platform, folder.string());
   player.Start();
-  events.ProcessPendingEvents();
+  desktop.events.ProcessPendingEvents();
 
   std::vector<double> newGame;
   for (int run = 0; run < kRuns; ++run) {
@@ -50,11 +43,11 @@ int main(int argc, char** argv) {
     clock.start();
     player.welcome->Img()[0].onClick();
     // Drawing the window is part of showing the frame.
-    windows.Find("Game")->Grab();
-    events.ProcessPendingEvents();
+    desktop.windows.Find("Game")->Grab();
+    desktop.events.ProcessPendingEvents();
     newGame.push_back(clock.nsecsElapsed() / 1e6);
     player.game->Window().Close();
-    events.ProcessPendingEvents();
+    desktop.events.ProcessPendingEvents();
   }
 
   std::vector<double> decode;

@@ -13,7 +13,6 @@
 #include "bench/bench_support.h"
 #include "game/game_window.h"
 #include "game/player.h"
-#include "platform/qt/qt_desktop.h"
 #include "startup/project.h"
 #include "state/saved_games.h"
 
@@ -42,14 +41,8 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 30; ++i)
     Write(folder / ("Areas/object" + std::to_string(i) + ".obj"), "\"object.png\"\r\n");
 
-  tf::QtEventLoop events;
-  tf::QtDisplay display;
-  tf::QtSettingsStore settings;
-  tf::QtWindowFactory windows;
-  tf::QtMessageBoxes messages;
-  tf::QtClock clock;
-  tf::Platform platform{windows, messages, events, display, settings, clock};
-  tf::Player player(platform, folder.string());
+  tf::bench::QtDesktop desktop;
+  tf::Player player(desktop.platform, folder.string());
   tf::SetProjectPaths(player.paths, folder.string());
   player.info.StartFrame = "Frame19";
   player.info.GameWidth = 640;
@@ -60,7 +53,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 50; ++i) game.Disappear.Add("Frame" + std::to_string(i % 20), i);
   for (int i = 0; i < 30; ++i) game.State.CarriedObjects.push_back("object" + std::to_string(i));
   for (int i = 0; i < 20; ++i) game.FramesHistory.AddItem("Frame" + std::to_string(i));
-  auto dialog = windows.CreateForm("frmLoadGame", tf::ui::FormStyle::Bordered);
+  auto dialog = desktop.windows.CreateForm("frmLoadGame", tf::ui::FormStyle::Bordered);
 
   std::vector<double> format;
   std::vector<double> save;

@@ -16,7 +16,6 @@
 #include "frames/open_frame.h"
 #include "game/game_window.h"
 #include "game/player.h"
-#include "platform/qt/qt_desktop.h"
 
 namespace {
 using tf::bench::General;
@@ -64,28 +63,22 @@ int main(int argc, char** argv) {
   WriteFrame(folder, "A", 1);
   WriteFrame(folder, "B", 2);
 
-  tf::QtEventLoop events;
-  tf::QtDisplay display;
-  tf::QtSettingsStore settings;
-  tf::QtWindowFactory windows;
-  tf::QtMessageBoxes messages;
-  tf::QtClock clock;
-  display.onModeChanged = [&] { windows.SetVirtualScreen(display.VirtualScreen()); };
-  tf::Platform platform{windows, messages, events, display, settings, clock};
-  tf::Player player(platform, folder.string());
+  tf::bench::QtDesktop desktop;
+  tf::Player player(desktop.platform, folder.string());
   player.Start();
 
-  const int monitorWidth = display.ScreenWidth(), monitorHeight = display.ScreenHeight();
+  const int monitorWidth = desktop.display.ScreenWidth(),
+            monitorHeight = desktop.display.ScreenHeight();
   double results[2] = {};
   for (int scaled = 0; scaled < 2; ++scaled) {
-    if (scaled) display.ChangeMode(640, 480);
+    if (scaled) desktop.display.ChangeMode(640, 480);
     tf::Game& game = player.LoadGame();
     game.Load();
     tf::ResetAll(game);
     tf::StartNewGame(game);
     game.Window().Show();
-    events.ProcessEventsFor(std::chrono::milliseconds(300));
-    tf::ui::QtForm& window = *windows.Find("Game");
+    desktop.events.ProcessEventsFor(std::chrono::milliseconds(300));
+    tf::ui::QtForm& window = *desktop.windows.Find("Game");
     if (window.View().transform().isIdentity() == static_cast<bool>(scaled)) {
       std::cerr << "the game screen is not shown as intended\n";
       return 1;

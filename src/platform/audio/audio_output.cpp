@@ -4,7 +4,6 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace tf {
 
@@ -20,7 +19,7 @@ bool OpenMixer() {
 }  // namespace
 
 AudioOutput::~AudioOutput() {
-  if (!open_) return;
+  if (!IsOpen()) return;
   Mix_SetPostMix(nullptr, nullptr);
   Mix_HaltChannel(-1);
   Mix_HaltMusic();
@@ -28,25 +27,37 @@ AudioOutput::~AudioOutput() {
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
+void AudioOutput::OpenInBackground() {
+  opening_ = std::async(std::launch::async, [this] { Open(); }).share();
+}
+
 bool AudioOutput::Open() {
-  if (triedOpen_) return open_;
-  triedOpen_ = true;
+  std::call_once(opened_, [this] { OpenDevice(); });
+  return open_;
+}
+
+bool AudioOutput::IsOpen() const {
+  if (opening_.valid()) opening_.wait();
+  return open_;
+}
+
+void AudioOutput::OpenDevice() {
   // SDL would otherwise take over SIGINT and Ctrl+C would stop working.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   bool ok = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && OpenMixer();
   if (!ok) {
-    // No sound card, no sound server: play on in silence.
+    // No sound card, no sound server: play on in silence. (A hint, not the
+    // environment, which other threads may be reading.)
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
     ok = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && OpenMixer();
   }
-  if (!ok) return false;
+  if (!ok) return;
   const char* driver = SDL_GetCurrentAudioDriver();
   driver_ = driver ? driver : "";
   Mix_AllocateChannels(8);
   Mix_SetPostMix(&AudioOutput::PostMix, this);
   open_ = true;
-  return true;
 }
 
 int AudioOutput::AddSource(Source source) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <map>
 #include <mutex>
 #include <string>
@@ -25,9 +27,14 @@ class AudioOutput {
   AudioOutput& operator=(const AudioOutput&) = delete;
   ~AudioOutput();
 
-  // Opens the output on first use; true when it is open (possibly silent).
+  // Starts opening the output on a thread of its own, so that the program's
+  // start does not wait for the sound system.
+  void OpenInBackground();
+  // Opens the output on first use, or waits for the opening begun; true
+  // when it is open (possibly silent).
   bool Open();
-  bool IsOpen() const { return open_; }
+  // Whether it is open, once an opening begun has ended.
+  bool IsOpen() const;
   // The SDL driver in use ("pulseaudio", "alsa", "dummy", "disk", ...).
   const std::string& Driver() const { return driver_; }
 
@@ -44,8 +51,11 @@ class AudioOutput {
   static void PostMix(void* self, uint8_t* stream, int length);
   void MixSources(int16_t* stream, int samples);
 
-  bool open_ = false;
-  bool triedOpen_ = false;
+  void OpenDevice();
+
+  std::once_flag opened_;
+  std::shared_future<void> opening_;
+  std::atomic<bool> open_ = false;
   std::string driver_;
   std::mutex sourcesLock_;
   std::map<int, Source> sources_;

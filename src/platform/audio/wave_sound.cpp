@@ -15,13 +15,13 @@ constexpr double kFramesPerMs = AudioOutput::kSampleRate / 1000.0;
 
 // The WAV data as interleaved 16-bit stereo at the output's rate.
 std::optional<std::vector<int16_t>> Decode(const std::string& data) {
-  SDL_AudioSpec spec;
+  SDL_AudioSpec format;
   Uint8* buffer = nullptr;
   Uint32 length = 0;
   SDL_RWops* source = SDL_RWFromConstMem(data.data(), static_cast<int>(data.size()));
-  if (!SDL_LoadWAV_RW(source, 1, &spec, &buffer, &length)) return std::nullopt;
+  if (!SDL_LoadWAV_RW(source, 1, &format, &buffer, &length)) return std::nullopt;
   SDL_AudioCVT convert;
-  if (SDL_BuildAudioCVT(&convert, spec.format, spec.channels, spec.freq, AUDIO_S16SYS,
+  if (SDL_BuildAudioCVT(&convert, format.format, format.channels, format.freq, AUDIO_S16SYS,
                         AudioOutput::kChannels, AudioOutput::kSampleRate) < 0) {
     SDL_FreeWAV(buffer);
     return std::nullopt;
