@@ -28,7 +28,12 @@ AudioOutput::~AudioOutput() {
 }
 
 void AudioOutput::OpenInBackground() {
-  opening_ = std::async(std::launch::async, [this] { Open(); }).share();
+  opening_ = std::async(std::launch::async, [this] {
+               Open();
+               // SDL keeps per-thread data (its last error) that only its own
+               // threads free when they end.
+               SDL_TLSCleanup();
+             }).share();
 }
 
 bool AudioOutput::Open() {
