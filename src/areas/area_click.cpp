@@ -18,6 +18,7 @@
 #include "platform/runtime/case_fold.h"
 #include "platform/runtime/checked_int16.h"
 #include "platform/runtime/cp1252.h"
+#include "platform/runtime/file_reuse.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"
@@ -184,6 +185,9 @@ void AreaClick(Game& game, int16_t areaIndex, int16_t button) {
     ToggleMenus(game);
     return;
   }
+  // The frame an action opens keeps its files' bytes for the areas' second
+  // decision below.
+  FileReuseScope reuse;
   HideMenus(game);
   PickOrNotPickObject(game, areaIndex);
   const int16_t result = MakeAction(game, areaIndex, 0);

@@ -157,6 +157,19 @@ void LoadAreas(Game& game) {
   }
 }
 
+std::vector<std::string> StillAreaPictures(const Game& game) {
+  const Player& player = game.GetPlayer();
+  std::vector<std::string> pictures;
+  for (int index = 1; index <= player.frames.FrameLinksCount; ++index) {
+    IgnoringErrors([&] {
+      TextReader file = TextReader::Open(AreaFile(game, index, "a.dat"));
+      AreaHead head = ReadAreaHead(file);
+      if (head.hasPicture && !head.animated) pictures.push_back(player.paths.AreasPath + head.picture);
+    });
+  }
+  return pictures;
+}
+
 void ResetFrameAreas(Game& game) {
   while (game.Area.UBound() >= 1) IgnoringErrors([&] { game.Area.Unload(game.Area.UBound()); });
   while (game.AniGif.UBound() >= 1) {

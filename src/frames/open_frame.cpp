@@ -5,6 +5,7 @@
 #include "areas/areas.h"
 #include "areas/texts.h"
 #include "frames/editor_and_game.h"
+#include "frames/frame_pictures.h"
 #include "game/error_message.h"
 #include "game/game_window.h"
 #include "game/player.h"
@@ -14,6 +15,7 @@
 #include "media/sound_channels.h"
 #include "platform/runtime/case_fold.h"
 #include "platform/runtime/checked_int16.h"
+#include "platform/runtime/file_reuse.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"
 #include "platform/runtime/val.h"
@@ -110,6 +112,9 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
   const std::string& framesPath = player.paths.FramesPath;
   FrameFile frame;
   bool mp3StartedHere = false;
+  // Each data file is read from disk once per opening, however often it is read.
+  FileReuseScope reuse;
+  ForgetReusedFiles();
   try {
     frames.ClearFrameInfo();
     frames.LoadFrameInfo(currentFrame);
@@ -137,6 +142,7 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
         (frame.MovieFile.empty() || !frame.MusicAfterMovie))
       PlayMIDImusic(game, framesPath + frame.MusicFile);
   });
+  IgnoringErrors([&] { PrefetchFramePictures(game); });
   IgnoringErrors([&] { SetBackground(game, frames, framesPath); });
   IgnoringErrors([&] { LoadTexts(game); });
   IgnoringErrors([&] {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/media/media_commands.h"
 #include "platform/media/mp3_library.h"
@@ -81,6 +82,9 @@ class WindowFactory {
  public:
   virtual ~WindowFactory() = default;
   virtual std::unique_ptr<ui::Form> CreateForm(const std::string& name, ui::FormStyle style) = 0;
+  // A hint that these stored pictures will be loaded soon, in this order: they
+  // may be read and decoded ahead. Loading them reports failures as ever.
+  virtual void PrefetchPictures(const std::vector<std::string>&) {}
 };
 
 // Observable events of a run, written as the walkthrough trace.

@@ -3,12 +3,12 @@
 #include <QBuffer>
 #include <QFontMetrics>
 #include <QGraphicsSceneMouseEvent>
-#include <QImageReader>
 #include <QMovie>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 
+#include "platform/qt/picture_store.h"
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_input.h"
 #include "platform/qt/qt_pointer.h"
@@ -213,15 +213,7 @@ void QtImage::LoadPicture(const std::string& storedPath) {
     ClearPicture();
     return;
   }
-  const QByteArray bytes = QByteArray::fromStdString(ReadStoredFile(storedPath));
-  QBuffer buffer;
-  buffer.setData(bytes);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer);
-  reader.setDecideFormatFromContent(true);
-  QImage image = reader.read();
-  if (image.isNull()) RaiseError(kErrInvalidPicture, storedPath);
-  SetPixmap(QPixmap::fromImage(std::move(image)));
+  SetPixmap(PictureStore::Shared().Load(storedPath));
 }
 
 void QtImage::LoadBuiltinPicture(BuiltinPicture picture) { SetPixmap(MakeBuiltinPicture(picture)); }

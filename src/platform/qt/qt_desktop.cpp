@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "platform/qt/picture_store.h"
 #include "platform/qt/qt_controls.h"
 
 namespace tf {
@@ -226,6 +227,10 @@ std::unique_ptr<ui::Form> QtWindowFactory::CreateForm(const std::string& name,
     if (onVisibilityChanged) onVisibilityChanged(name, visible);
   };
   return form;
+}
+
+void QtWindowFactory::PrefetchPictures(const std::vector<std::string>& storedPaths) {
+  ui::PictureStore::Shared().Prefetch(storedPaths);
 }
 
 void QtWindowFactory::SetVirtualScreen(const std::optional<QSize>& size) {

@@ -11,6 +11,7 @@
 
 #include "platform/runtime/case_fold.h"
 #include "platform/runtime/cp1252.h"
+#include "platform/runtime/file_reuse.h"
 #include "platform/runtime/runtime_error.h"
 
 namespace tf {
@@ -169,11 +170,13 @@ fs::path ResolvePath(std::string_view storedPath) {
 }
 
 bool StoredFileExists(std::string_view storedPath) {
+  if (ReusedFileBytes(std::string(storedPath))) return true;
   std::error_code error;
   return fs::is_regular_file(ResolvePath(storedPath), error);
 }
 
 std::string ReadStoredFile(const std::string& storedPath) {
+  if (const std::string* kept = ReusedFileBytes(storedPath)) return *kept;
   const fs::path path = ResolvePath(storedPath);
   std::error_code error;
   if (!fs::is_regular_file(path, error)) RaiseError(kErrFileNotFound, storedPath);
@@ -181,6 +184,7 @@ std::string ReadStoredFile(const std::string& storedPath) {
   if (!in) RaiseError(kErrFileNotFound, storedPath);
   std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   if (in.bad()) RaiseError(kErrFileNotFound, storedPath);
+  KeepReusedFileBytes(storedPath, bytes);
   return bytes;
 }
 

@@ -1,9 +1,6 @@
 #include "platform/runtime/text_reader.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -129,20 +126,7 @@ TextReader::TextReader(std::string bytes) : bytes_(std::move(bytes)) {
 }
 
 TextReader TextReader::Open(const std::string& storedPath) {
-  std::filesystem::path path = ResolvePath(storedPath);
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) {
-    RaiseError(kErrFileNotFound, storedPath);
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in.is_open()) {
-    RaiseError(kErrFileNotFound, storedPath);
-  }
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    RaiseError(kErrFileNotFound, storedPath);
-  }
-  return TextReader(std::move(bytes));
+  return TextReader(ReadStoredFile(storedPath));
 }
 
 TextReader TextReader::FromBytes(std::string bytes) { return TextReader(std::move(bytes)); }

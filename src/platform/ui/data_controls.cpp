@@ -51,22 +51,28 @@ bool MatchesWildcard(const std::string& name, const std::string& pattern) {
 
 void DiskFileList::SetPath(const std::string& storedPath) {
   path_ = storedPath;
-  Refresh();
+  listed_ = false;
 }
 
 void DiskFileList::SetPattern(const std::string& pattern) {
   pattern_ = pattern;
-  Refresh();
+  listed_ = false;
 }
 
-int DiskFileList::ListCount() const { return static_cast<int>(files_.size()); }
+int DiskFileList::ListCount() const {
+  Refresh();
+  return static_cast<int>(files_.size());
+}
 
 const std::string& DiskFileList::List(int index) const {
+  Refresh();
   if (index < 0 || index >= ListCount()) RaiseError(kErrInvalidCall);
   return files_[static_cast<size_t>(index)];
 }
 
-void DiskFileList::Refresh() {
+void DiskFileList::Refresh() const {
+  if (listed_) return;
+  listed_ = true;
   files_.clear();
   if (path_.empty()) return;
   std::error_code ec;

@@ -24,7 +24,8 @@ class MemoryStringList : public StringList {
 
 // Lists the files of a folder (found through the file-name resolver) whose
 // names match a pattern with * and ? wildcards, without regard to case,
-// sorted as the user would see them.
+// sorted as the user would see them. The folder is listed when first asked
+// after its path or pattern is set.
 class DiskFileList : public FileList {
  public:
   DiskFileList(std::string name, int index) : FileList(std::move(name), index) {}
@@ -34,10 +35,11 @@ class DiskFileList : public FileList {
   const std::string& List(int index) const override;
 
  private:
-  void Refresh();
+  void Refresh() const;
   std::string path_;
   std::string pattern_ = "*.*";
-  std::vector<std::string> files_;
+  mutable bool listed_ = false;
+  mutable std::vector<std::string> files_;
 };
 
 // True when a file name matches a wildcard pattern (* and ?), ignoring case.

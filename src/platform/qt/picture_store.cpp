@@ -1,0 +1,172 @@
+#include "platform/qt/picture_store.h"
+
+#include <sys/stat.h>
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QRunnable>
+#include <condition_variable>
+#include <mutex>
+
+#include "platform/runtime/path_resolver.h"
+#include "platform/runtime/runtime_error.h"
+
+namespace tf::ui {
+
+namespace {
+
+// Decodes a picture into the pixel format a pixmap on this screen holds, so
+// that turning it into one on the window thread shares the pixels.
+QImage DecodePicture(const QByteArray& bytes) {
+  QBuffer buffer;
+  buffer.setData(bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
+  reader.setDecideFormatFromContent(true);
+  QImage image = reader.read();
+  if (image.isNull()) return image;
+  if (image.hasAlphaChannel())
+    image.convertTo(QImage::Format_ARGB32_Premultiplied);
+  else if (image.format() != QImage::Format_RGB32)
+    image.convertTo(QImage::Format_RGB32);
+  return image;
+}
+
+int64_t CostOf(const QPixmap& pixmap) {
+  return int64_t{pixmap.width()} * pixmap.height() * pixmap.depth() / 8;
+}
+
+}  // namespace
+
+class PictureStore::DecodeJob : public QRunnable {
+ public:
+  explicit DecodeJob(QByteArray bytes) : bytes_(std::move(bytes)) { setAutoDelete(false); }
+
+  void run() override {
+    QImage image = DecodePicture(bytes_);
+    std::lock_guard lock(mutex_);
+    image_ = std::move(image);
+    done_ = true;
+    finished_.notify_all();
+  }
+
+  QImage Take() {
+    std::unique_lock lock(mutex_);
+    finished_.wait(lock, [this] { return done_; });
+    return std::move(image_);
+  }
+
+ private:
+  const QByteArray bytes_;
+  std::mutex mutex_;
+  std::condition_variable finished_;
+  bool done_ = false;
+  QImage image_;
+};
+
+PictureStore::PictureStore(int64_t budgetBytes) : budget_(budgetBytes) {}
+
+PictureStore::~PictureStore() {
+  for (const auto& [path, pending] : pending_) GiveUp(pending);
+}
+
+PictureStore& PictureStore::Shared() {
+  static PictureStore store;
+  return store;
+}
+
+void PictureStore::Prefetch(const std::vector<std::string>& storedPaths) {
+  for (const auto& [path, pending] : pending_) GiveUp(pending);
+  pending_.clear();
+  for (const std::string& storedPath : storedPaths) {
+    const std::string path = ResolvePath(storedPath).string();
+    const std::optional<Stamp> stamp = StampOf(path);
+    if (!stamp || FindKept(path, *stamp) || pending_.contains(path)) continue;
+    std::string bytes;
+    try {
+      bytes = ReadStoredFile(storedPath);
+    } catch (const RuntimeError&) {
+      continue;
+    }
+    auto job = std::make_shared<DecodeJob>(QByteArray::fromStdString(bytes));
+    pending_.emplace(path, Pending{*stamp, job});
+    pool_.start(job.get());
+  }
+}
+
+QPixmap PictureStore::Load(const std::string& storedPath) {
+  const std::string path = ResolvePath(storedPath).string();
+  const std::optional<Stamp> stamp = StampOf(path);
+  if (stamp)
+    if (const QPixmap* kept = FindKept(path, *stamp)) return *kept;
+  QImage image;
+  auto pending = pending_.find(path);
+  if (pending != pending_.end() && stamp && pending->second.stamp == *stamp) {
+    image = Finish(*pending->second.job);
+    pending_.erase(pending);
+  } else {
+    if (pending != pending_.end()) {
+      GiveUp(pending->second);
+      pending_.erase(pending);
+    }
+    image = DecodePicture(QByteArray::fromStdString(ReadStoredFile(storedPath)));
+  }
+  if (image.isNull()) RaiseError(kErrInvalidPicture, storedPath);
+  QPixmap pixmap = QPixmap::fromImage(std::move(image));
+  if (stamp) Keep(path, *stamp, pixmap);
+  return pixmap;
+}
+
+std::optional<PictureStore::Stamp> PictureStore::StampOf(const std::string& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  return Stamp{int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec,
+               int64_t{status.st_size}};
+}
+
+QImage PictureStore::Finish(DecodeJob& job) {
+  if (pool_.tryTake(&job)) job.run();
+  return job.Take();
+}
+
+void PictureStore::GiveUp(const Pending& pending) {
+  // A worker may be decoding it: the job must outlive its run.
+  if (!pool_.tryTake(pending.job.get())) pending.job->Take();
+}
+
+const QPixmap* PictureStore::FindKept(const std::string& path, const Stamp& stamp) {
+  auto kept = kept_.find(path);
+  if (kept == kept_.end()) return nullptr;
+  if (kept->second.stamp != stamp) {
+    uses_.erase(kept->second.use);
+    kept_.erase(kept);
+    return nullptr;
+  }
+  uses_.splice(uses_.end(), uses_, kept->second.use);
+  return &kept->second.pixmap;
+}
+
+void PictureStore::Keep(const std::string& path, const Stamp& stamp, const QPixmap& pixmap) {
+  auto kept = kept_.find(path);
+  if (kept != kept_.end()) uses_.erase(kept->second.use);
+  kept_.insert_or_assign(path, Kept{stamp, pixmap, uses_.insert(uses_.end(), path)});
+  Trim();
+}
+
+void PictureStore::Trim() {
+  int64_t alone = 0;
+  for (const auto& [path, kept] : kept_)
+    if (kept.pixmap.isDetached()) alone += CostOf(kept.pixmap);
+  for (auto use = uses_.begin(); alone > budget_ && use != uses_.end();) {
+    auto kept = kept_.find(*use);
+    if (!kept->second.pixmap.isDetached()) {
+      ++use;
+      continue;
+    }
+    alone -= CostOf(kept->second.pixmap);
+    kept_.erase(kept);
+    use = uses_.erase(use);
+  }
+}
+
+}  // namespace tf::ui

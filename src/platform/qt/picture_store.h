@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QPixmap>
+#include <QThreadPool>
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace tf::ui {
+
+// Decoded pictures by file. Pictures announced ahead are read at once and
+// decoded on worker threads; decoded pictures are kept after use, up to a
+// memory budget, the least recently used dropped first. A file whose
+// modification time or size changed is decoded again. Only the pixels that
+// the store alone keeps alive count against the budget: a picture on screen
+// shares its pixels with the store.
+class PictureStore {
+ public:
+  static constexpr int64_t kDefaultBudget = 64LL * 1024 * 1024;
+
+  explicit PictureStore(int64_t budgetBytes = kDefaultBudget);
+  ~PictureStore();
+  PictureStore(const PictureStore&) = delete;
+  PictureStore& operator=(const PictureStore&) = delete;
+
+  // The store of the program's windows.
+  static PictureStore& Shared();
+
+  // Starts decoding these pictures; files that can't be read are left to
+  // Load. Decodings announced before and not loaded since are given up.
+  void Prefetch(const std::vector<std::string>& storedPaths);
+  // The picture a stored path names: kept, decoded ahead, or read and decoded
+  // now. Error 53 when the file can't be read, 481 when it isn't a picture.
+  QPixmap Load(const std::string& storedPath);
+
+ private:
+  struct Stamp {
+    int64_t modifiedNs = 0;
+    int64_t size = 0;
+    bool operator==(const Stamp&) const = default;
+  };
+  class DecodeJob;
+  struct Kept {
+    Stamp stamp;
+    QPixmap pixmap;
+    std::list<std::string>::iterator use;
+  };
+  struct Pending {
+    Stamp stamp;
+    std::shared_ptr<DecodeJob> job;
+  };
+
+  static std::optional<Stamp> StampOf(const std::string& path);
+  // Waits for the decoding, doing it here when no worker has begun it.
+  QImage Finish(DecodeJob& job);
+  void GiveUp(const Pending& pending);
+  const QPixmap* FindKept(const std::string& path, const Stamp& stamp);
+  void Keep(const std::string& path, const Stamp& stamp, const QPixmap& pixmap);
+  void Trim();
+
+  int64_t budget_;
+  QThreadPool pool_;
+  std::list<std::string> uses_;  // least recently used first
+  std::unordered_map<std::string, Kept> kept_;
+  std::unordered_map<std::string, Pending> pending_;
+};
+
+}  // namespace tf::ui

@@ -1,0 +1,37 @@
+#include "platform/runtime/file_reuse.h"
+
+#include <unordered_map>
+
+namespace tf {
+
+namespace {
+// Data files are small; media files are read once anyway and not kept.
+constexpr size_t kLargestKeptFile = 64 * 1024;
+
+struct ReuseState {
+  int depth = 0;
+  std::unordered_map<std::string, std::string> bytes;
+};
+
+// Per thread: only the thread that opened a scope reads through it.
+thread_local ReuseState state;
+}  // namespace
+
+FileReuseScope::FileReuseScope() { ++state.depth; }
+
+FileReuseScope::~FileReuseScope() {
+  if (--state.depth == 0) state.bytes.clear();
+}
+
+void ForgetReusedFiles() { state.bytes.clear(); }
+
+const std::string* ReusedFileBytes(const std::string& storedPath) {
+  auto it = state.bytes.find(storedPath);
+  return it == state.bytes.end() ? nullptr : &it->second;
+}
+
+void KeepReusedFileBytes(const std::string& storedPath, const std::string& bytes) {
+  if (state.depth > 0 && bytes.size() <= kLargestKeptFile) state.bytes.insert_or_assign(storedPath, bytes);
+}
+
+}  // namespace tf
