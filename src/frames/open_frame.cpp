@@ -118,6 +118,7 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
   try {
     frames.ClearFrameInfo();
     frames.LoadFrameInfo(currentFrame);
+    IgnoringErrors([&] { PrefetchFramePictures(game); });
     ResetFrameAreas(game);
     ResetFrameTexts(game);
     game.SkipVideoRequest = -1;
@@ -142,7 +143,6 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
         (frame.MovieFile.empty() || !frame.MusicAfterMovie))
       PlayMIDImusic(game, framesPath + frame.MusicFile);
   });
-  IgnoringErrors([&] { PrefetchFramePictures(game); });
   IgnoringErrors([&] { SetBackground(game, frames, framesPath); });
   IgnoringErrors([&] { LoadTexts(game); });
   IgnoringErrors([&] {

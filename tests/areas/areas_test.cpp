@@ -43,6 +43,15 @@ class AreasTest : public ::testing::Test, public test::GameFixture {
   }
 };
 
+TEST_F(AreasTest, AnAreaFileChangedBetweenTwoOpeningsIsReadAnew) {
+  Frame(1);
+  AreaFile(1, Lines({"300", "450", "100", "160", "0", "0", "\"\"", "0", "\"\"", "0"}));
+  EXPECT_EQ(Open().Area[1].Left(), 330);
+  AreaFile(1, Lines({"600", "450", "100", "160", "0", "0", "\"\"", "0", "\"\"", "0"}));
+  EXPECT_EQ(Open().Area[1].Left(), 630);
+  EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(AreasTest, TheShownRectangleIsInsetByTwoPixels) {
   Frame(2);
   AreaFile(1, Lines({"300", "450", "100", "160", "0", "0", "\"\"", "0", "\"\"", "0"}));

@@ -44,10 +44,16 @@ class PictureStore::DecodeJob : public QRunnable {
 
   void run() override {
     QImage image = DecodePicture(bytes_);
+    bytes_ = QByteArray();
     std::lock_guard lock(mutex_);
     image_ = std::move(image);
     done_ = true;
     finished_.notify_all();
+  }
+
+  bool Done() {
+    std::lock_guard lock(mutex_);
+    return done_;
   }
 
   QImage Take() {
@@ -57,7 +63,7 @@ class PictureStore::DecodeJob : public QRunnable {
   }
 
  private:
-  const QByteArray bytes_;
+  QByteArray bytes_;
   std::mutex mutex_;
   std::condition_variable finished_;
   bool done_ = false;
@@ -78,6 +84,7 @@ PictureStore& PictureStore::Shared() {
 void PictureStore::Prefetch(const std::vector<std::string>& storedPaths) {
   for (const auto& [path, pending] : pending_) GiveUp(pending);
   pending_.clear();
+  order_.clear();
   for (const std::string& storedPath : storedPaths) {
     const std::string path = ResolvePath(storedPath).string();
     const std::optional<Stamp> stamp = StampOf(path);
@@ -90,6 +97,7 @@ void PictureStore::Prefetch(const std::vector<std::string>& storedPaths) {
     }
     auto job = std::make_shared<DecodeJob>(QByteArray::fromStdString(bytes));
     pending_.emplace(path, Pending{*stamp, job});
+    order_.push_back(job);
     pool_.start(job.get());
   }
 }
@@ -125,7 +133,15 @@ std::optional<PictureStore::Stamp> PictureStore::StampOf(const std::string& path
 }
 
 QImage PictureStore::Finish(DecodeJob& job) {
-  if (pool_.tryTake(&job)) job.run();
+  if (pool_.tryTake(&job)) {
+    job.run();
+    return job.Take();
+  }
+  // A worker has it: meanwhile this thread decodes the next ones waiting.
+  for (const std::shared_ptr<DecodeJob>& next : order_) {
+    if (job.Done()) break;
+    if (next.get() != &job && pool_.tryTake(next.get())) next->run();
+  }
   return job.Take();
 }
 

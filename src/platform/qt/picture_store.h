@@ -17,7 +17,8 @@ namespace tf::ui {
 // memory budget, the least recently used dropped first. A file whose
 // modification time or size changed is decoded again. Only the pixels that
 // the store alone keeps alive count against the budget: a picture on screen
-// shares its pixels with the store.
+// shares its pixels with the store. The budget is kept each time a picture
+// is added.
 class PictureStore {
  public:
   static constexpr int64_t kDefaultBudget = 64LL * 1024 * 1024;
@@ -55,7 +56,8 @@ class PictureStore {
   };
 
   static std::optional<Stamp> StampOf(const std::string& path);
-  // Waits for the decoding, doing it here when no worker has begun it.
+  // Waits for the decoding, doing it here when no worker has begun it, and
+  // decoding others while a worker has it.
   QImage Finish(DecodeJob& job);
   void GiveUp(const Pending& pending);
   const QPixmap* FindKept(const std::string& path, const Stamp& stamp);
@@ -67,6 +69,8 @@ class PictureStore {
   std::list<std::string> uses_;  // least recently used first
   std::unordered_map<std::string, Kept> kept_;
   std::unordered_map<std::string, Pending> pending_;
+  // The decodings of the last announcement, in their order.
+  std::vector<std::shared_ptr<DecodeJob>> order_;
 };
 
 }  // namespace tf::ui
