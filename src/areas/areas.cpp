@@ -164,7 +164,8 @@ std::vector<std::string> StillAreaPictures(const Game& game) {
     IgnoringErrors([&] {
       TextReader file = TextReader::Open(AreaFile(game, index, "a.dat"));
       AreaHead head = ReadAreaHead(file);
-      if (head.hasPicture && !head.animated) pictures.push_back(player.paths.AreasPath + head.picture);
+      if (head.hasPicture && !head.animated)
+        pictures.push_back(player.paths.AreasPath + head.picture);
     });
   }
   return pictures;

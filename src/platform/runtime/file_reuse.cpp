@@ -31,7 +31,8 @@ const std::string* ReusedFileBytes(const std::string& storedPath) {
 }
 
 void KeepReusedFileBytes(const std::string& storedPath, const std::string& bytes) {
-  if (state.depth > 0 && bytes.size() <= kLargestKeptFile) state.bytes.insert_or_assign(storedPath, bytes);
+  if (state.depth > 0 && bytes.size() <= kLargestKeptFile)
+    state.bytes.insert_or_assign(storedPath, bytes);
 }
 
 }  // namespace tf

@@ -1,8 +1,12 @@
 #include "platform/runtime/path_resolver.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
-#include <fstream>
 #include <mutex>
 #include <optional>
 #include <unordered_map>
@@ -177,17 +181,25 @@ bool StoredFileExists(std::string_view storedPath) {
 std::string ReadStoredFile(const std::string& storedPath) {
   if (const std::string* kept = ReusedFileBytes(storedPath)) return *kept;
   const fs::path path = ResolvePath(storedPath);
-  std::error_code error;
-  if (!fs::is_regular_file(path, error)) RaiseError(kErrFileNotFound, storedPath);
-  // Read whole in one go: byte by byte through the stream costs more than decoding.
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
-  if (size < 0) RaiseError(kErrFileNotFound, storedPath);
-  std::string bytes(static_cast<size_t>(size), '\0');
-  in.seekg(0);
-  in.read(bytes.data(), size);
-  bytes.resize(static_cast<size_t>(in.gcount()));
-  if (in.bad()) RaiseError(kErrFileNotFound, storedPath);
+  // Not blocking on a pipe that bears a data file's name; regular files
+  // read the same either way.
+  const int file = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (file < 0) RaiseError(kErrFileNotFound, storedPath);
+  struct stat status {};
+  bool read = ::fstat(file, &status) == 0 && S_ISREG(status.st_mode);
+  std::string bytes(read ? static_cast<size_t>(status.st_size) : 0, '\0');
+  for (size_t done = 0; read && done < bytes.size();) {
+    const ssize_t count = ::read(file, bytes.data() + done, bytes.size() - done);
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) {
+      read = count == 0;
+      bytes.resize(done);
+    } else {
+      done += static_cast<size_t>(count);
+    }
+  }
+  ::close(file);
+  if (!read) RaiseError(kErrFileNotFound, storedPath);
   KeepReusedFileBytes(storedPath, bytes);
   return bytes;
 }
