@@ -80,7 +80,7 @@ void SetBackground(Game& game, const EditorAndGame& frames, const std::string& f
         game.BackImage.ClearPicture();
       } else {
         game.ImageTile.ClearPicture();
-        IgnoringErrors([&] { game.BackImage.LoadPicture(framesPath + frames.FramePicture); });
+        game.BackImage.LoadPictureQuietly(framesPath + frames.FramePicture);
       }
       break;
     default:

@@ -102,6 +102,10 @@ void PictureStore::Prefetch(const std::vector<std::string>& storedPaths) {
   }
 }
 
+bool PictureStore::IsDecoding(const std::string& storedPath) const {
+  return pending_.contains(ResolvePath(storedPath).string());
+}
+
 QPixmap PictureStore::Load(const std::string& storedPath) {
   const std::string path = ResolvePath(storedPath).string();
   const std::optional<Stamp> stamp = StampOf(path);

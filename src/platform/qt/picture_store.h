@@ -34,6 +34,8 @@ class PictureStore {
   // Starts decoding these pictures; files that can't be read are left to
   // Load. Decodings announced before and not loaded since are given up.
   void Prefetch(const std::vector<std::string>& storedPaths);
+  // True while a picture announced ahead is still to be loaded.
+  bool IsDecoding(const std::string& storedPath) const;
   // The picture a stored path names: kept, decoded ahead, or read and decoded
   // now. Error 53 when the file can't be read, 481 when it isn't a picture.
   QPixmap Load(const std::string& storedPath);

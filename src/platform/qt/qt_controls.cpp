@@ -200,11 +200,12 @@ QtImage::QtImage(QtForm& form, std::string name, int index, Container* container
                  QGraphicsItem* parent)
     : QtControl(form, std::move(name), index, container, parent) {
   item_->paintFn = [this](QPainter& painter) {
-    if (pixmap_.isNull()) return;
+    const QPixmap& pixmap = Pixmap();
+    if (pixmap.isNull()) return;
     if (stretch_)
-      DrawPicture(painter, pixmap_, 0, 0, Width(), Height());
+      DrawPicture(painter, pixmap, 0, 0, Width(), Height());
     else
-      painter.drawPixmap(0, 0, pixmap_);
+      painter.drawPixmap(0, 0, pixmap);
   };
 }
 
@@ -216,11 +217,36 @@ void QtImage::LoadPicture(const std::string& storedPath) {
   SetPixmap(PictureStore::Shared().Load(storedPath));
 }
 
+void QtImage::LoadPictureQuietly(const std::string& storedPath) {
+  // A stretched picture doesn't size the image, so it may wait for its
+  // decoding while the window thread goes on.
+  if (stretch_ && !storedPath.empty() && PictureStore::Shared().IsDecoding(storedPath)) {
+    settling_ = storedPath;
+    item_->update();
+    return;
+  }
+  try {
+    LoadPicture(storedPath);
+  } catch (const RuntimeError&) {
+  }
+}
+
+void QtImage::Settle() const {
+  if (settling_.empty()) return;
+  const std::string storedPath = std::move(settling_);
+  settling_.clear();
+  try {
+    pixmap_ = PictureStore::Shared().Load(storedPath);
+  } catch (const RuntimeError&) {
+  }
+}
+
 void QtImage::LoadBuiltinPicture(BuiltinPicture picture) { SetPixmap(MakeBuiltinPicture(picture)); }
 
 void QtImage::ClearPicture() { SetPixmap(QPixmap()); }
 
 void QtImage::SetPixmap(const QPixmap& pixmap) {
+  settling_.clear();
   pixmap_ = pixmap;
   if (!stretch_ && !pixmap_.isNull())
     Move(Left(), Top(), PixelsToTwips(pixmap_.width()), PixelsToTwips(pixmap_.height()));
@@ -229,21 +255,19 @@ void QtImage::SetPixmap(const QPixmap& pixmap) {
 
 void QtImage::SetStretch(bool stretch) {
   stretch_ = stretch;
-  SetPixmap(pixmap_);
+  SetPixmap(Pixmap());
 }
 
-int QtImage::PictureWidth() const { return pixmap_.isNull() ? 0 : PixelsToTwips(pixmap_.width()); }
+int QtImage::PictureWidth() const { return HasPicture() ? PixelsToTwips(pixmap_.width()) : 0; }
 
-int QtImage::PictureHeight() const {
-  return pixmap_.isNull() ? 0 : PixelsToTwips(pixmap_.height());
-}
+int QtImage::PictureHeight() const { return HasPicture() ? PixelsToTwips(pixmap_.height()) : 0; }
 
 void QtImage::SetPictureFrom(const Image& source) {
-  SetPixmap(static_cast<const QtImage&>(source).pixmap_);
+  SetPixmap(static_cast<const QtImage&>(source).Pixmap());
 }
 
 void QtImage::SetDragIconFromPicture(const Image& source) {
-  dragIcon_ = static_cast<const QtImage&>(source).pixmap_;
+  dragIcon_ = static_cast<const QtImage&>(source).Pixmap();
 }
 
 void QtImage::SetDragIconFrom(const Image& source) {
@@ -254,7 +278,7 @@ Control& QtImage::Clone(QtForm& form, int index) const {
   QtImage& copy = form.CreateImage(Name(), container_, index);
   copy.Move(left_, top_, width_, height_);
   copy.SetStretch(stretch_);
-  copy.SetPixmap(pixmap_);
+  copy.SetPixmap(Pixmap());
   copy.dragIcon_ = dragIcon_;
   copy.SetToolTipText(toolTip_);
   return copy;

@@ -105,9 +105,10 @@ class QtImage : public QtControl<Image> {
  public:
   QtImage(QtForm& form, std::string name, int index, Container* container, QGraphicsItem* parent);
   void LoadPicture(const std::string& storedPath) override;
+  void LoadPictureQuietly(const std::string& storedPath) override;
   void LoadBuiltinPicture(BuiltinPicture picture) override;
   void ClearPicture() override;
-  bool HasPicture() const override { return !pixmap_.isNull(); }
+  bool HasPicture() const override { return !Pixmap().isNull(); }
   void SetStretch(bool stretch) override;
   bool Stretch() const override { return stretch_; }
   int PictureWidth() const override;
@@ -118,12 +119,18 @@ class QtImage : public QtControl<Image> {
   bool HasDragIcon() const override { return !dragIcon_.isNull(); }
   Control& Clone(QtForm& form, int index) const override;
 
-  const QPixmap& Pixmap() const { return pixmap_; }
+  const QPixmap& Pixmap() const {
+    Settle();
+    return pixmap_;
+  }
   void SetPixmap(const QPixmap& pixmap);
   const QPixmap& DragIcon() const { return dragIcon_; }
 
  private:
-  QPixmap pixmap_;
+  // Puts a picture being decoded ahead in place, once it is needed.
+  void Settle() const;
+  mutable QPixmap pixmap_;
+  mutable std::string settling_;
   QPixmap dragIcon_;
   bool stretch_ = false;
 };

@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/runtime/runtime_error.h"
+
 namespace tf::ui {
 
 // Mouse buttons as the game's handlers receive them.
@@ -116,6 +118,15 @@ class Image : public Control {
   // path; error 53 when missing, 481 when it is no picture. On failure the
   // old picture stays.
   virtual void LoadPicture(const std::string& storedPath) = 0;
+  // LoadPicture for a picture whose failure is no concern: one that can't be
+  // loaded leaves the old picture, without an error. It may come into place a
+  // little later, though before the image is drawn or asked about it.
+  virtual void LoadPictureQuietly(const std::string& storedPath) {
+    try {
+      LoadPicture(storedPath);
+    } catch (const RuntimeError&) {
+    }
+  }
   virtual void LoadBuiltinPicture(BuiltinPicture picture) = 0;
   virtual void ClearPicture() = 0;
   virtual bool HasPicture() const = 0;
