@@ -5,6 +5,8 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <QRunnable>
+#include <QThread>
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 
@@ -70,7 +72,11 @@ class PictureStore::DecodeJob : public QRunnable {
   QImage image_;
 };
 
-PictureStore::PictureStore(int64_t budgetBytes) : budget_(budgetBytes) {}
+PictureStore::PictureStore(int64_t budgetBytes) : budget_(budgetBytes) {
+  // The window thread is the other worker: it decodes what it needs next
+  // whenever no worker has begun it.
+  pool_.setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
+}
 
 PictureStore::~PictureStore() {
   for (const auto& [path, pending] : pending_) GiveUp(pending);
