@@ -8,7 +8,8 @@
 //   walkthrough without clicks, per click, beside a program that decodes the
 //   same pictures 200 times less once, per decoding.
 // "tf_bench_process decode N FILES... -- FILES..." is that decoding program:
-// N rounds, alternately the first and the second list.
+// N rounds, alternately the first and the second list. "tf_bench_process
+// PLAYER" measures another build of the player, to compare side by side.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -138,6 +139,7 @@ class Child {
 };
 
 struct Setup {
+  std::string player = TF_PLAYER;
   fs::path scratch;
   std::vector<std::string> windowEnv;
   std::vector<std::string> headlessEnv;
@@ -170,7 +172,7 @@ bool ColdStart(const Setup& setup) {
     Child reference({TF_MINIMAL_WINDOW}, setup.windowEnv);
     minimal.push_back(reference.WaitForLine("window shown"));
     reference.End(true);
-    Child program({TF_PLAYER, TF_DEMO, "--walkthrough", script.string(), "--trace", "-"},
+    Child program({setup.player, TF_DEMO, "--walkthrough", script.string(), "--trace", "-"},
                   setup.windowEnv);
     player.push_back(program.WaitForLine("window welcome shown"));
     program.End(true);
@@ -191,7 +193,8 @@ bool PeakMemory(const Setup& setup) {
                                 "new\nwait 1.5\nexpect frame \"F1\"\nclick area 1\nwait 0.5\n"
                                 "expect frame \"F2\"\nclick area 1\nwait 0.5\n"
                                 "expect frame \"F1\"\n");
-  Child program({TF_PLAYER, project.string(), "--walkthrough", script.string()}, setup.windowEnv);
+  Child program({setup.player, project.string(), "--walkthrough", script.string()},
+                setup.windowEnv);
   Ended ended = program.End(false);
   if (ended.status != 0) {
     std::cerr << "the 1920 x 1080 walkthrough failed (status " << ended.status << ")\n";
@@ -206,7 +209,7 @@ bool PeakMemory(const Setup& setup) {
 // shows the line and things have settled.
 double IdleProcessorPercent(const Setup& setup, const std::string& project, const fs::path& script,
                             const std::string& line) {
-  Child program({TF_PLAYER, project, "--walkthrough", script.string(), "--trace", "-"},
+  Child program({setup.player, project, "--walkthrough", script.string(), "--trace", "-"},
                 setup.windowEnv);
   if (program.WaitForLine(line) < 0) return -1;
   std::this_thread::sleep_for(std::chrono::seconds(2));
@@ -269,12 +272,13 @@ bool Walkthrough(const Setup& setup, const std::string& title,
   std::vector<double> player, decoder;
   for (int run = 0; run < kProcessRuns; ++run) {
     Ended without =
-        Child({TF_PLAYER, project.string(), "--walkthrough", none.string(), "--headless"},
+        Child({setup.player, project.string(), "--walkthrough", none.string(), "--headless"},
               setup.headlessEnv)
             .End(false);
-    Ended with = Child({TF_PLAYER, project.string(), "--walkthrough", many.string(), "--headless"},
-                       setup.headlessEnv)
-                     .End(false);
+    Ended with =
+        Child({setup.player, project.string(), "--walkthrough", many.string(), "--headless"},
+              setup.headlessEnv)
+            .End(false);
     if (without.status != 0 || with.status != 0) {
       std::cerr << "the walkthrough of clicks failed\n";
       return false;
@@ -326,6 +330,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   Setup setup;
+  if (argc >= 2) setup.player = argv[1];
   setup.scratch =
       fs::temp_directory_path() / ("taleforge-bench-process." + std::to_string(getpid()));
   fs::create_directories(setup.scratch / "config");
