@@ -177,7 +177,8 @@ bool ColdStart(const Setup& setup) {
     player.push_back(program.WaitForLine("window welcome shown"));
     program.End(true);
     if (minimal.back() < 0 || player.back() < 0) {
-      std::cerr << "a program did not show its window\n";
+      std::cerr << (minimal.back() < 0 ? "the minimal Qt program" : "the player")
+                << " did not show its window (is the X display up?)\n";
       return false;
     }
   }
