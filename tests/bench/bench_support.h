@@ -38,10 +38,10 @@ inline void MakePicture(const std::filesystem::path& path, int width, int height
   image.save(QString::fromStdString(path.string()), format, 90);
 }
 
-// A 640 x 480 project's information file.
-inline std::string General(const std::string& startFrame) {
-  return "\"Bench\"\r\n\"\"\r\n\"Bench\"\r\n0\r\n\"" + startFrame +
-         "\"\r\n\"\"\r\n640\r\n480\r\n\"\"\r\n\"\"\r\n\"\"\r\n";
+// A project's information file, 640 x 480 unless told.
+inline std::string General(const std::string& startFrame, int width = 640, int height = 480) {
+  return "\"Bench\"\r\n\"\"\r\n\"Bench\"\r\n0\r\n\"" + startFrame + "\"\r\n\"\"\r\n" +
+         std::to_string(width) + "\r\n" + std::to_string(height) + "\r\n\"\"\r\n\"\"\r\n\"\"\r\n";
 }
 
 // A frame file showing a picture, without media or timer.

@@ -75,7 +75,8 @@ TEST_F(OpenFrameTest, OpeningAnotherFrameCancelsAPendingTimedMove) {
 }
 
 // Fifty timed frames of 100 ms in a chain, on the platform's clock: none
-// moves on a millisecond early or late, and the last stays.
+// moves on a millisecond early or late, and the last stays with no timer
+// left running.
 TEST_F(OpenFrameTest, TimedFramesMoveOnExactlyAtTheirDuration) {
   constexpr int kFrames = 50;
   for (int i = 1; i < kFrames; ++i)
@@ -91,6 +92,7 @@ TEST_F(OpenFrameTest, TimedFramesMoveOnExactlyAtTheirDuration) {
   }
   desktop.clock.Advance(10000);
   EXPECT_EQ(GetPlayer().frames.CurrentFrameName, "C50");
+  EXPECT_TRUE(desktop.clock.Idle());
   EXPECT_EQ(History().size(), 20u);
   EXPECT_TRUE(Messages().empty());
 }

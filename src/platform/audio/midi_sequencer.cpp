@@ -15,6 +15,8 @@ constexpr std::array kSoundfonts = {"/usr/share/sounds/sf2/default-GM.sf2",
 // FluidSynth's own default of 0.2 is far quieter than the sounds beside it.
 constexpr double kGain = 1.0;
 constexpr int kDefaultTempo = 500000;  // microseconds per quarter note
+// How long the synthesizer rings on (its reverb) after the last note.
+constexpr int kRingFrames = 2 * AudioOutput::kSampleRate;
 
 // The ticks per quarter note of a standard MIDI file, or 0 when the data is
 // not one (or counts in SMPTE frames, which this sequencer doesn't time).
@@ -25,7 +27,8 @@ int Division(const std::string& data) {
 }
 }  // namespace
 
-MidiSynth::MidiSynth(AudioOutput& output) : output_(output), settings_(new_fluid_settings()) {
+MidiSynth::MidiSynth(AudioOutput& output)
+    : output_(output), settings_(new_fluid_settings()), quietFrames_(kRingFrames) {
   fluid_settings_setnum(settings_, "synth.sample-rate", AudioOutput::kSampleRate);
   fluid_settings_setnum(settings_, "synth.gain", kGain);
   // Players move on with the samples rendered, not with a timer thread of
@@ -45,8 +48,25 @@ MidiSynth::~MidiSynth() {
   delete_fluid_settings(settings_);
 }
 
+void MidiSynth::RemovePlayer(fluid_player_t* player) { std::erase(players_, player); }
+
+bool MidiSynth::Sounding() const {
+  if (fluid_synth_get_active_voice_count(synth_) > 0) return true;
+  for (fluid_player_t* player : players_)
+    if (fluid_player_get_status(player) == FLUID_PLAYER_PLAYING) return true;
+  return false;
+}
+
+// Quiet, the synthesizer is left alone once it has rung out: rendering
+// silence through its reverb would keep the processor busy for nothing.
 void MidiSynth::Render(int16_t* samples, int frames) {
   std::lock_guard lock(renderLock_);
+  if (Sounding())
+    quietFrames_ = 0;
+  else if (quietFrames_ >= kRingFrames)
+    return;
+  else
+    quietFrames_ += frames;
   fluid_synth_write_s16(synth_, frames, samples, 0, 2, samples, 1, 2);
 }
 
@@ -58,6 +78,7 @@ std::unique_ptr<MidiSequencer> MidiSequencer::Open(MidiSynth& synth, std::string
   {
     std::lock_guard lock(synth.RenderLock());
     device->player_ = new_fluid_player(synth.Synth());
+    if (device->player_) synth.AddPlayer(device->player_);
     added = device->player_ &&
             fluid_player_add_mem(device->player_, data.data(), data.size()) == FLUID_OK;
   }
@@ -71,6 +92,7 @@ MidiSequencer::~MidiSequencer() {
   std::lock_guard lock(synth_.RenderLock());
   fluid_player_stop(player_);
   fluid_synth_all_sounds_off(synth_.Synth(), -1);
+  synth_.RemovePlayer(player_);
   delete_fluid_player(player_);
 }
 

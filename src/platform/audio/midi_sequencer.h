@@ -3,6 +3,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "platform/audio/media_device.h"
 
@@ -28,9 +29,15 @@ class MidiSynth {
   fluid_synth_t* Synth() const { return synth_; }
   // Held while the synthesizer renders; hold it to add or remove a player.
   std::mutex& RenderLock() { return renderLock_; }
+  // Each player made on the synthesizer, for as long as it exists (callers
+  // hold the render lock).
+  void AddPlayer(fluid_player_t* player) { players_.push_back(player); }
+  void RemovePlayer(fluid_player_t* player);
 
  private:
   void Render(int16_t* samples, int frames);
+  // A voice sounds or a player plays.
+  bool Sounding() const;
 
   AudioOutput& output_;
   fluid_settings_t* settings_;
@@ -38,6 +45,8 @@ class MidiSynth {
   int soundfont_ = -1;
   int sourceId_ = 0;
   std::mutex renderLock_;
+  std::vector<fluid_player_t*> players_;
+  int quietFrames_;
 };
 
 // A "Sequencer" device: one MIDI file played on the synthesizer. It has ended

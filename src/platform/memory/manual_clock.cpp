@@ -23,6 +23,11 @@ void ManualClock::Advance(int64_t milliseconds) {
   now_ = std::max(now_, target);
 }
 
+bool ManualClock::Idle() const {
+  return std::none_of(timers_.begin(), timers_.end(),
+                      [](const ui::MemoryTimer* timer) { return timer->DueAt().has_value(); });
+}
+
 void ManualClock::Add(ui::MemoryTimer& timer) { timers_.push_back(&timer); }
 
 void ManualClock::Remove(ui::MemoryTimer& timer) { std::erase(timers_, &timer); }

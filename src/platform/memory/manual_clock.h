@@ -20,6 +20,9 @@ class ManualClock : public Clock {
   // the order they were made), and again every interval while it runs.
   void Advance(int64_t milliseconds);
 
+  // True when no timer runs: nothing would wake a program at rest.
+  bool Idle() const;
+
   void Add(ui::MemoryTimer& timer);
   void Remove(ui::MemoryTimer& timer);
 

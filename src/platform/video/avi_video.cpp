@@ -322,3 +322,9 @@ std::chrono::milliseconds AviVideo::Step() {
 }
 
 }  // namespace tf
+
+// The module's entry, looked up by name when the first video opens.
+extern "C" tf::MediaDevice* TfOpenAviVideo(tf::AudioOutput& output, const std::string& path,
+                                           const tf::AviVideo::SurfaceMaker& makeSurface) {
+  return tf::AviVideo::Open(output, path, makeSurface).release();
+}

@@ -9,7 +9,7 @@
 #include "platform/runtime/case_fold.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
-#include "platform/video/avi_video.h"
+#include "platform/video/avi_video_module.h"
 
 namespace tf {
 
@@ -148,7 +148,7 @@ std::unique_ptr<MediaDevice> MediaDevices::MakeDevice(const std::string& type,
       makeSurface = [this, handle](int width, int height) {
         return surfaces_.Open(handle, width, height);
       };
-    return AviVideo::Open(output_, ResolvePath(file).string(), makeSurface);
+    return OpenAviVideo(output_, ResolvePath(file).string(), makeSurface);
   }
   std::string data;
   try {
