@@ -179,7 +179,13 @@ std::string ReadStoredFile(const std::string& storedPath) {
   if (!fs::is_regular_file(path, error)) RaiseError(kErrFileNotFound, storedPath);
   std::ifstream in(path, std::ios::binary);
   if (!in) RaiseError(kErrFileNotFound, storedPath);
-  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  // Sized once from the file's length, so the bytes are never copied while
+  // they grow; a file that grows meanwhile is read to its end all the same.
+  std::string bytes(static_cast<size_t>(fs::file_size(path, error)), '\0');
+  if (error) bytes.clear();
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<size_t>(in.gcount()));
+  if (!in.eof()) bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   if (in.bad()) RaiseError(kErrFileNotFound, storedPath);
   return bytes;
 }
