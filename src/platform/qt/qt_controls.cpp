@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/qt/picture_size.h"
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_input.h"
 #include "platform/qt/qt_pointer.h"
@@ -219,6 +220,7 @@ void QtImage::LoadPicture(const std::string& storedPath) {
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
   reader.setDecideFormatFromContent(true);
+  CheckPictureSize(reader, storedPath);
   QImage image = reader.read();
   if (image.isNull()) RaiseError(kErrInvalidPicture, storedPath);
   SetPixmap(QPixmap::fromImage(std::move(image)));
@@ -433,6 +435,7 @@ void QtAnimatedPicture::LoadFile(const std::string& storedPath) {
   auto buffer = std::make_unique<QBuffer>();
   buffer->setData(bytes);
   buffer->open(QIODevice::ReadOnly);
+  CheckAnimationSize(*buffer, storedPath);
   auto movie = std::make_unique<QMovie>(buffer.get());
   movie->setCacheMode(QMovie::CacheAll);
   movie->setSpeed(SpeedPercent());
