@@ -286,7 +286,10 @@ QtLabel::QtLabel(QtForm& form, std::string name, int index, Container* container
     if (alignment_ == Alignment::Center) flags |= Qt::AlignHCenter;
     if (alignment_ == Alignment::Right) flags |= Qt::AlignRight;
     QFontMetricsF metrics(font);
-    QString text = ToQString(caption_);
+    // A character shown takes a pixel at least: the rest of a longer caption
+    // is never laid out.
+    const auto shown = static_cast<size_t>((rect.width() + 1) * (rect.height() + 1));
+    QString text = ToQString(caption_.substr(0, shown));
     if (autoSize_ || rect.height() >= 2 * metrics.lineSpacing()) {
       painter.drawText(rect, flags | Qt::TextWordWrap, text);
     } else {
