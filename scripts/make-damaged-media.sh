@@ -27,7 +27,7 @@ im -size 32x32 xc:red -strip "ICO:$valid/ico"
 cp "$valid/ico" "$valid/cur"  # a cursor: type 2, hot spot 4, 4
 printf '\x02\x00' | dd of="$valid/cur" bs=1 seek=2 conv=notrunc status=none
 printf '\x04\x00\x04\x00' | dd of="$valid/cur" bs=1 seek=10 conv=notrunc status=none
-sox -n -r 11025 -c 1 -b 16 "$valid/wav.wav" synth 0.5 sine 440
+sox -n -r 11025 -c 1 -b 16 "$valid/wav.wav" synth 2 sine 440
 mv "$valid/wav.wav" "$valid/wav"
 track='\x00\xc0\x00'  # a piano, then six notes of 2 s
 for key in 3c 3e 40 41 43 45; do track+="\\x00\\x90\\x$key\\x64\\x83\\x00\\x80\\x$key\\x40"; done
