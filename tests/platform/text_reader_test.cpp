@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <string>
+
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime_test_support.h"
 
@@ -180,6 +183,47 @@ TEST(TextReaderTest, OpenResolvesTheStoredPath) {
   EXPECT_EQ(ErrorOf([&] { TextReader::Open(folder.Stored("data\\missing.dat")); }),
             kErrFileNotFound);
   EXPECT_EQ(ErrorOf([&] { TextReader::Open(folder.Stored("data")); }), kErrFileNotFound);
+}
+
+// Values that run across the blocks in which a file is read come out whole.
+TEST(TextReaderTest, OpenReadsValuesAcrossBlocks) {
+  TempFolder folder;
+  const std::string longText(200000, 'x');
+  std::string bytes = "\"" + longText + "\"\r\n" + longText + "  ,7\r\n";
+  bytes += std::string(65536 - bytes.size() % 65536 - 2, ' ') + "-3 \x1A 9";
+  folder.WriteFile("long.dat", bytes);
+  TextReader reader = TextReader::Open(folder.Stored("long.dat"));
+  EXPECT_EQ(reader.ReadText(), longText);
+  EXPECT_EQ(reader.ReadVariant(), Variant::String(longText));
+  EXPECT_EQ(reader.ReadInt16(), 7);
+  EXPECT_EQ(reader.ReadInt16(), -3);
+  EXPECT_FALSE(reader.HasMoreData());
+}
+
+// The process's peak resident memory in KB since the last reset.
+long PeakKilobytes() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.starts_with("VmHWM:")) return std::stol(line.substr(6));
+  return -1;
+}
+
+// Reading a file's one long value costs about the value's size, not several
+// copies of the file.
+TEST(TextReaderTest, LongValueCostsItsOwnSize) {
+  constexpr long kMegabytes = 32;
+  TempFolder folder;
+  {
+    std::ofstream out(folder.Path() / "huge.dat", std::ios::binary);
+    out << "\"" << std::string(kMegabytes << 20, 'x') << "\"\r\n5\r\n";
+  }
+  if (!(std::ofstream("/proc/self/clear_refs") << "5")) GTEST_SKIP() << "no peak reset";
+  const long before = PeakKilobytes();
+  TextReader reader = TextReader::Open(folder.Stored("huge.dat"));
+  EXPECT_EQ(reader.ReadText().size(), static_cast<size_t>(kMegabytes << 20));
+  EXPECT_EQ(reader.ReadInt16(), 5);
+  EXPECT_LT(PeakKilobytes() - before, (kMegabytes + 8) * 1024);
 }
 
 }  // namespace

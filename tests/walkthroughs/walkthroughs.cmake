@@ -133,3 +133,10 @@ walkthrough(saved_game_dialog ${PROJECTS}/saves saved_game_dialog.walk --copy
   --expect-file zeta.sav none --expect-file ../x.sav none --expect-file a none)
 walkthrough(saved_game_after_switch ${PROJECTS}/saves-switch saved_game_after_switch.walk --copy
   --expect-trace ${WALKTHROUGHS}/saved_game_after_switch.trace)
+
+# Damaged media of every kind, made into the build folder before it is played.
+add_test(NAME walkthrough.damaged_media_make
+  COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-damaged-media.sh ${CMAKE_CURRENT_BINARY_DIR}/damaged-media)
+set_tests_properties(walkthrough.damaged_media_make PROPERTIES FIXTURES_SETUP damaged_media)
+walkthrough(damaged_media ${CMAKE_CURRENT_BINARY_DIR}/damaged-media damaged_media.walk)
+set_tests_properties(walkthrough.damaged_media PROPERTIES FIXTURES_REQUIRED damaged_media)

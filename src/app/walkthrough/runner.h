@@ -117,5 +117,6 @@ void AddDisplayCommands(Runner& runner);
 void AddMediaCommands(Runner& runner);
 void AddSoundCommands(Runner& runner);
 void AddDialogCommands(Runner& runner);
+void AddMessagePartCommands(Runner& runner);
 
 }  // namespace tf::walkthrough

@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "platform/qt/picture_size.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 
@@ -25,6 +26,8 @@ QImage DecodePicture(const QByteArray& bytes) {
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
   reader.setDecideFormatFromContent(true);
+  const QSize size = reader.size();
+  if (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide) return {};
   QImage image = reader.read();
   if (image.isNull()) return image;
   if (image.hasAlphaChannel())

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/qt/picture_size.h"
 #include "platform/qt/picture_store.h"
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_input.h"
@@ -300,7 +301,10 @@ QtLabel::QtLabel(QtForm& form, std::string name, int index, Container* container
     if (alignment_ == Alignment::Center) flags |= Qt::AlignHCenter;
     if (alignment_ == Alignment::Right) flags |= Qt::AlignRight;
     QFontMetricsF metrics(font);
-    QString text = ToQString(caption_);
+    // A character shown takes a pixel at least: the rest of a longer caption
+    // is never laid out.
+    const auto shown = static_cast<size_t>((rect.width() + 1) * (rect.height() + 1));
+    QString text = ToQString(caption_.substr(0, shown));
     if (autoSize_ || rect.height() >= 2 * metrics.lineSpacing()) {
       painter.drawText(rect, flags | Qt::TextWordWrap, text);
     } else {
@@ -449,6 +453,7 @@ void QtAnimatedPicture::LoadFile(const std::string& storedPath) {
   auto buffer = std::make_unique<QBuffer>();
   buffer->setData(bytes);
   buffer->open(QIODevice::ReadOnly);
+  CheckAnimationSize(*buffer, storedPath);
   auto movie = std::make_unique<QMovie>(buffer.get());
   movie->setCacheMode(QMovie::CacheAll);
   movie->setSpeed(SpeedPercent());

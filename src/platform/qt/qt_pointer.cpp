@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "platform/qt/picture_size.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/pointer_file.h"
 #include "platform/runtime/runtime_error.h"
@@ -36,6 +37,7 @@ QCursor PointerFromBytes(const QByteArray& bytes, const std::string& storedPath)
   // Qt's icon reader takes cursor files as well.
   QImageReader reader(&buffer, "ico");
   if (!reader.jumpToImage(index)) RaiseError(kErrInvalidPicture, storedPath);
+  CheckPictureSize(reader, storedPath);
   QImage image = reader.read();
   if (image.isNull()) RaiseError(kErrInvalidPicture, storedPath);
   const PointerEntry& entry = directory->entries[static_cast<size_t>(index)];

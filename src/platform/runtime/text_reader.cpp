@@ -1,12 +1,15 @@
 #include "platform/runtime/text_reader.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string_view>
 #include <utility>
 
 #include "platform/runtime/case_fold.h"
 #include "platform/runtime/checked_int16.h"
+#include "platform/runtime/file_reuse.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/val.h"
@@ -16,6 +19,7 @@ namespace tf {
 namespace {
 
 constexpr char kEndOfFileMark = '\x1A';
+constexpr size_t kBlockSize = 64 * 1024;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -93,7 +97,7 @@ Variant NumberVariant(const NumberText& number) {
 }
 
 // The general value an unquoted text stands for.
-Variant ClassifyUnquoted(std::string_view text) {
+Variant ClassifyUnquoted(std::string text) {
   if (text.empty()) {
     return Variant::Empty();
   }
@@ -101,7 +105,7 @@ Variant ClassifyUnquoted(std::string_view text) {
     return NumberVariant(*number);
   }
   if (text.size() >= 2 && text.front() == '#' && text.back() == '#') {
-    std::string_view inner = text.substr(1, text.size() - 2);
+    std::string_view inner = std::string_view(text).substr(1, text.size() - 2);
     std::string folded = FoldCase(inner);
     if (folded == "true" || folded == "false") {
       return Variant::Boolean(folded == "true");
@@ -116,53 +120,122 @@ Variant ClassifyUnquoted(std::string_view text) {
       return Variant::Date(std::string(inner));
     }
   }
-  return Variant::String(std::string(text));
+  return Variant::String(std::move(text));
 }
 
 }  // namespace
 
-TextReader::TextReader(std::string bytes) : bytes_(std::move(bytes)) {
-  end_ = std::min(bytes_.find(kEndOfFileMark), bytes_.size());
+TextReader::TextReader(std::string bytes, std::unique_ptr<std::ifstream> file, uintmax_t fileSize,
+                       std::string storedPath)
+    : block_(std::move(bytes)),
+      file_(std::move(file)),
+      fileSize_(fileSize),
+      storedPath_(std::move(storedPath)) {
+  size_t mark = block_.find(kEndOfFileMark);
+  if (mark != std::string::npos) block_.resize(mark);
 }
 
 TextReader TextReader::Open(const std::string& storedPath) {
-  return TextReader(ReadStoredFile(storedPath));
+  // A small file comes whole (and is kept for the rest of a frame opening);
+  // a larger one is read a block at a time.
+  if (const std::string* kept = ReusedFileBytes(storedPath)) return FromBytes(*kept);
+  std::filesystem::path path = ResolvePath(storedPath);
+  std::error_code error;
+  const uintmax_t size = std::filesystem::file_size(path, error);
+  if (error || size <= kBlockSize) return FromBytes(ReadStoredFile(storedPath));
+  auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
+  if (!file->is_open()) {
+    RaiseError(kErrFileNotFound, storedPath);
+  }
+  return TextReader({}, std::move(file), size, storedPath);
 }
 
-TextReader TextReader::FromBytes(std::string bytes) { return TextReader(std::move(bytes)); }
+TextReader TextReader::FromBytes(std::string bytes) {
+  return TextReader(std::move(bytes), nullptr, 0, {});
+}
 
-bool TextReader::HasMoreData() const { return pos_ < end_; }
+bool TextReader::Fill() {
+  if (pos_ < block_.size()) {
+    return true;
+  }
+  if (!file_) {
+    return false;
+  }
+  blockStart_ += block_.size();
+  block_.resize(kBlockSize);
+  file_->read(block_.data(), kBlockSize);
+  if (file_->bad()) {
+    RaiseError(kErrFileNotFound, storedPath_);
+  }
+  block_.resize(static_cast<size_t>(file_->gcount()));
+  pos_ = 0;
+  size_t mark = block_.find(kEndOfFileMark);
+  if (mark != std::string::npos) {
+    block_.resize(mark);
+  }
+  if (mark != std::string::npos || block_.size() < kBlockSize) {
+    file_.reset();
+  }
+  return !block_.empty();
+}
+
+bool TextReader::HasMoreData() { return Fill(); }
 
 void TextReader::SkipBlanks() {
-  while (pos_ < end_ && IsBlank(bytes_[pos_])) {
+  while (Fill() && IsBlank(block_[pos_])) {
     ++pos_;
   }
 }
 
-std::string_view TextReader::ScanUntil(bool stopAtBlank) {
-  size_t start = pos_;
-  while (pos_ < end_) {
-    char c = bytes_[pos_];
-    if (c == ',' || IsLineEnd(c) || (stopAtBlank && IsBlank(c))) {
-      break;
+void TextReader::Append(std::string& value, size_t from, size_t count) const {
+  if (file_ && value.size() < kBlockSize && value.size() + count >= kBlockSize) {
+    uintmax_t consumed = blockStart_ + from;
+    if (fileSize_ > consumed) {
+      value.reserve(value.size() + static_cast<size_t>(fileSize_ - consumed));
     }
-    ++pos_;
   }
-  std::string_view value(bytes_.data() + start, pos_ - start);
-  size_t last = value.find_last_not_of(" \t");
-  return last == std::string_view::npos ? std::string_view() : value.substr(0, last + 1);
+  value.append(block_, from, count);
+}
+
+void TextReader::ScanUntil(bool stopAtBlank, std::string& value) {
+  while (Fill()) {
+    size_t start = pos_;
+    while (pos_ < block_.size()) {
+      char c = block_[pos_];
+      if (c == ',' || IsLineEnd(c) || (stopAtBlank && IsBlank(c))) {
+        break;
+      }
+      ++pos_;
+    }
+    Append(value, start, pos_ - start);
+    if (pos_ < block_.size()) {
+      return;
+    }
+  }
+}
+
+void TextReader::ScanQuoted(std::string& value) {
+  while (Fill()) {
+    size_t close = block_.find('"', pos_);
+    size_t stop = close == std::string::npos ? block_.size() : close;
+    Append(value, pos_, stop - pos_);
+    pos_ = stop;
+    if (close != std::string::npos) {
+      return;
+    }
+  }
 }
 
 void TextReader::ConsumeSeparator() {
   SkipBlanks();
-  if (pos_ >= end_) {
+  if (!Fill()) {
     return;
   }
-  if (bytes_[pos_] == ',' || bytes_[pos_] == '\n') {
+  if (block_[pos_] == ',' || block_[pos_] == '\n') {
     ++pos_;
-  } else if (bytes_[pos_] == '\r') {
+  } else if (block_[pos_] == '\r') {
     ++pos_;
-    if (pos_ < end_ && bytes_[pos_] == '\n') {
+    if (Fill() && block_[pos_] == '\n') {
       ++pos_;
     }
   }
@@ -170,27 +243,28 @@ void TextReader::ConsumeSeparator() {
 
 TextReader::RawValue TextReader::ReadRaw(Termination termination) {
   SkipBlanks();
-  if (pos_ >= end_) {
+  if (!Fill()) {
     RaiseError(kErrInputPastEndOfFile);
   }
   RawValue value;
-  if (bytes_[pos_] == '"') {
-    size_t start = pos_ + 1;
-    size_t close = std::min(bytes_.find('"', start), end_);
-    value.text = bytes_.substr(start, close - start);
-    value.quoted = true;
-    pos_ = std::min(close + 1, end_);
-  } else if (termination == Termination::Variant) {
-    size_t start = pos_;
-    std::string_view number = ScanUntil(true);
-    if (ParseNumber(number)) {
-      value.text = number;
-    } else {
-      pos_ = start;
-      value.text = ScanUntil(false);
+  if (block_[pos_] == '"') {
+    ++pos_;
+    ScanQuoted(value.text);
+    if (Fill()) {
+      ++pos_;
     }
+    value.quoted = true;
   } else {
-    value.text = ScanUntil(termination == Termination::Number);
+    // A general value that isn't a number goes on past blanks, like text.
+    ScanUntil(termination != Termination::Text, value.text);
+    if (termination == Termination::Variant && !ParseNumber(value.text)) {
+      ScanUntil(false, value.text);
+    }
+    value.text.erase(value.text.find_last_not_of(" \t") + 1);
+  }
+  // Gives back the room that a long value reserved beyond its end.
+  if (value.text.capacity() > 2 * value.text.size() + kBlockSize) {
+    value.text.shrink_to_fit();
   }
   ConsumeSeparator();
   return value;
@@ -231,7 +305,7 @@ Variant TextReader::ReadVariant() {
   if (value.quoted) {
     return Variant::String(std::move(value.text));
   }
-  return ClassifyUnquoted(value.text);
+  return ClassifyUnquoted(std::move(value.text));
 }
 
 }  // namespace tf

@@ -1,16 +1,18 @@
 #pragma once
 
 #include <cstdint>
+#include <fstream>
+#include <memory>
 #include <string>
-#include <string_view>
 
 #include "platform/runtime/variant.h"
 
 namespace tf {
 
 // Reads one project data file value by value, in the classic sequential text
-// format (quoted and unquoted values, commas and line ends). The whole file is
-// read into memory when opened; every read past the data raises error 62.
+// format (quoted and unquoted values, commas and line ends). The file is read
+// a block at a time, so a read costs no more memory than the values it
+// returns; every read past the data raises error 62.
 class TextReader {
  public:
   // Opens a stored path through the file-name resolver; error 53 when missing.
@@ -23,7 +25,7 @@ class TextReader {
   Variant ReadVariant();
 
   // True as long as any byte remains before the end (a Ctrl+Z ends the file).
-  bool HasMoreData() const;
+  bool HasMoreData();
 
  private:
   // How an unquoted value ends: at a comma or line end (text), also at a blank
@@ -34,15 +36,28 @@ class TextReader {
     bool quoted = false;
   };
 
-  explicit TextReader(std::string bytes);
+  TextReader(std::string bytes, std::unique_ptr<std::ifstream> file, uintmax_t fileSize,
+             std::string storedPath);
+  // Makes the next byte available; false at the end of the data.
+  bool Fill();
   RawValue ReadRaw(Termination termination);
-  std::string_view ScanUntil(bool stopAtBlank);
+  // Appends bytes up to a comma or line end (also a blank when asked) to value.
+  void ScanUntil(bool stopAtBlank, std::string& value);
+  // Appends bytes up to the next double quote (not taken) or the end to value.
+  void ScanQuoted(std::string& value);
+  // Appends count bytes of the block from `from` to value. A value that
+  // outgrows a block gets room for all the data left at once, so that a long
+  // value is never copied while it grows.
+  void Append(std::string& value, size_t from, size_t count) const;
   void SkipBlanks();
   void ConsumeSeparator();
 
-  std::string bytes_;
+  std::string block_;  // the bytes read and not yet consumed start at pos_
   size_t pos_ = 0;
-  size_t end_ = 0;
+  std::unique_ptr<std::ifstream> file_;  // null once the data has ended
+  uintmax_t fileSize_ = 0;
+  uintmax_t blockStart_ = 0;  // offset of block_ in the file
+  std::string storedPath_;
 };
 
 }  // namespace tf

@@ -1,0 +1,27 @@
+#include "platform/qt/picture_size.h"
+
+#include "platform/runtime/runtime_error.h"
+
+namespace tf::ui {
+
+void CheckPictureSize(QImageReader& reader, const std::string& storedPath) {
+  const QSize size = reader.size();
+  if (size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)
+    RaiseError(kErrInvalidPicture, storedPath);
+}
+
+void CheckAnimationSize(QIODevice& device, const std::string& storedPath) {
+  // A GIF's frames are drawn on its logical screen: 16-bit width and height
+  // after the six bytes of the signature.
+  const QByteArray head = device.peek(10);
+  if (head.size() == 10 && head.startsWith("GIF8")) {
+    auto at = [&head](int i) { return static_cast<uint8_t>(head[i]); };
+    if ((at(6) | at(7) << 8) > kMaxPictureSide || (at(8) | at(9) << 8) > kMaxPictureSide)
+      RaiseError(kErrInvalidPicture, storedPath);
+  }
+  QImageReader reader(&device);
+  CheckPictureSize(reader, storedPath);
+  device.seek(0);
+}
+
+}  // namespace tf::ui

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QImageReader>
+#include <string>
+
+namespace tf::ui {
+
+// No control of a game screen is wider or taller than 32767 twips (2184
+// pixels), and the largest screen scales the game up less than four times:
+// a picture with a side beyond this can never be shown whole.
+constexpr int kMaxPictureSide = 8192;
+
+// Refuses a picture whose header gives a side beyond kMaxPictureSide with the
+// invalid-picture error, before anything of it is decoded.
+void CheckPictureSize(QImageReader& reader, const std::string& storedPath);
+
+// The same for an animation read from the device, whose frames may be drawn
+// on a larger screen than the first of them; leaves the device at its start.
+void CheckAnimationSize(QIODevice& device, const std::string& storedPath);
+
+}  // namespace tf::ui
