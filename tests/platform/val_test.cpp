@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "platform/runtime/runtime_error.h"
 
 namespace tf {
@@ -61,6 +63,11 @@ TEST(ParseNumberTest, TellsWholeNumbersFromOthers) {
   EXPECT_TRUE(ParseNumber("-40000")->whole);
   EXPECT_FALSE(ParseNumber("123.0")->whole);
   EXPECT_FALSE(ParseNumber("1e2")->whole);
+  EXPECT_DOUBLE_EQ(ParseNumber(" +7 ")->value, 7);
+  EXPECT_FALSE(std::signbit(ParseNumber("-0")->value));
+  EXPECT_DOUBLE_EQ(ParseNumber("12345678901234567")->value, 12345678901234567.0);
+  EXPECT_FALSE(ParseNumber("-").has_value());
+  EXPECT_FALSE(ParseNumber("+ 1").has_value());
 }
 
 }  // namespace

@@ -20,9 +20,10 @@ namespace {
 
 // Decodes a picture into the pixel format a pixmap on this screen holds, so
 // that turning it into one on the window thread shares the pixels.
-QImage DecodePicture(const QByteArray& bytes) {
+QImage DecodePicture(const std::string& bytes) {
+  // Read in place: the bytes outlive the buffer.
   QBuffer buffer;
-  buffer.setData(bytes);
+  buffer.setData(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
   reader.setDecideFormatFromContent(true);
@@ -45,11 +46,11 @@ int64_t CostOf(const QPixmap& pixmap) {
 
 class PictureStore::DecodeJob : public QRunnable {
  public:
-  explicit DecodeJob(QByteArray bytes) : bytes_(std::move(bytes)) { setAutoDelete(false); }
+  explicit DecodeJob(std::string bytes) : bytes_(std::move(bytes)) { setAutoDelete(false); }
 
   void run() override {
     QImage image = DecodePicture(bytes_);
-    bytes_ = QByteArray();
+    bytes_ = std::string();
     std::lock_guard lock(mutex_);
     image_ = std::move(image);
     done_ = true;
@@ -68,7 +69,7 @@ class PictureStore::DecodeJob : public QRunnable {
   }
 
  private:
-  QByteArray bytes_;
+  std::string bytes_;
   std::mutex mutex_;
   std::condition_variable finished_;
   bool done_ = false;
@@ -104,7 +105,7 @@ void PictureStore::Prefetch(const std::vector<std::string>& storedPaths) {
     } catch (const RuntimeError&) {
       continue;
     }
-    auto job = std::make_shared<DecodeJob>(QByteArray::fromStdString(bytes));
+    auto job = std::make_shared<DecodeJob>(std::move(bytes));
     pending_.emplace(path, Pending{*stamp, job});
     order_.push_back(job);
     pool_.start(job.get());
@@ -130,7 +131,7 @@ QPixmap PictureStore::Load(const std::string& storedPath) {
       GiveUp(pending->second);
       pending_.erase(pending);
     }
-    image = DecodePicture(QByteArray::fromStdString(ReadStoredFile(storedPath)));
+    image = DecodePicture(ReadStoredFile(storedPath));
   }
   if (image.isNull()) RaiseError(kErrInvalidPicture, storedPath);
   QPixmap pixmap = QPixmap::fromImage(std::move(image));
@@ -168,7 +169,7 @@ const QPixmap* PictureStore::FindKept(const std::string& path, const Stamp& stam
   if (kept == kept_.end()) return nullptr;
   if (kept->second.stamp != stamp) {
     uses_.erase(kept->second.use);
-    kept_.erase(kept);
+    Forget(kept);
     return nullptr;
   }
   uses_.splice(uses_.end(), uses_, kept->second.use);
@@ -177,12 +178,23 @@ const QPixmap* PictureStore::FindKept(const std::string& path, const Stamp& stam
 
 void PictureStore::Keep(const std::string& path, const Stamp& stamp, const QPixmap& pixmap) {
   auto kept = kept_.find(path);
-  if (kept != kept_.end()) uses_.erase(kept->second.use);
-  kept_.insert_or_assign(path, Kept{stamp, pixmap, uses_.insert(uses_.end(), path)});
+  if (kept != kept_.end()) {
+    uses_.erase(kept->second.use);
+    Forget(kept);
+  }
+  kept_.emplace(path, Kept{stamp, pixmap, uses_.insert(uses_.end(), path)});
+  keptCost_ += CostOf(pixmap);
   Trim();
 }
 
+void PictureStore::Forget(std::unordered_map<std::string, Kept>::iterator kept) {
+  keptCost_ -= CostOf(kept->second.pixmap);
+  kept_.erase(kept);
+}
+
 void PictureStore::Trim() {
+  // What the store alone keeps is at most what it keeps in all.
+  if (keptCost_ <= budget_) return;
   int64_t alone = 0;
   for (const auto& [path, kept] : kept_)
     if (kept.pixmap.isDetached()) alone += CostOf(kept.pixmap);
@@ -193,7 +205,7 @@ void PictureStore::Trim() {
       continue;
     }
     alone -= CostOf(kept->second.pixmap);
-    kept_.erase(kept);
+    Forget(kept);
     use = uses_.erase(use);
   }
 }

@@ -65,11 +65,13 @@ class PictureStore {
   const QPixmap* FindKept(const std::string& path, const Stamp& stamp);
   void Keep(const std::string& path, const Stamp& stamp, const QPixmap& pixmap);
   void Trim();
+  void Forget(std::unordered_map<std::string, Kept>::iterator kept);
 
   int64_t budget_;
   QThreadPool pool_;
   std::list<std::string> uses_;  // least recently used first
   std::unordered_map<std::string, Kept> kept_;
+  int64_t keptCost_ = 0;  // of every picture kept, shared or not
   std::unordered_map<std::string, Pending> pending_;
   // The decodings of the last announcement, in their order.
   std::vector<std::shared_ptr<DecodeJob>> order_;

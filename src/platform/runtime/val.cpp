@@ -178,7 +178,31 @@ double Val(std::string_view text) {
   return parts.HasMantissa() ? DecimalValue(parts) : 0;
 }
 
+namespace {
+
+// Plain whole numbers (an optional sign and up to 15 digits, exact in a
+// double) make up nearly every value of a data file; they skip the general
+// scan.
+std::optional<NumberText> ParseWholeNumber(std::string_view text) {
+  size_t first = 0;
+  while (first < text.size() && IsBlank(text[first])) ++first;
+  size_t last = text.size();
+  while (last > first && IsBlank(text[last - 1])) --last;
+  const bool negative = first < last && text[first] == '-';
+  if (first < last && (text[first] == '-' || text[first] == '+')) ++first;
+  if (first == last || last - first > 15) return std::nullopt;
+  int64_t value = 0;
+  for (size_t i = first; i < last; ++i) {
+    if (!IsDigit(text[i])) return std::nullopt;
+    value = value * 10 + (text[i] - '0');
+  }
+  return NumberText{static_cast<double>(negative ? -value : value), true};
+}
+
+}  // namespace
+
 std::optional<NumberText> ParseNumber(std::string_view text) {
+  if (std::optional<NumberText> whole = ParseWholeNumber(text)) return whole;
   Cursor in(text, false);
   in.SkipBlanks();
   DecimalParts parts = ScanDecimal(in);
