@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/audio/audio_output.h"
+#include "platform/audio/wave_chunks.h"
 
 namespace tf {
 
@@ -14,7 +15,8 @@ namespace {
 constexpr double kFramesPerMs = AudioOutput::kSampleRate / 1000.0;
 
 // The WAV data as interleaved 16-bit stereo at the output's rate.
-std::optional<std::vector<int16_t>> Decode(const std::string& data) {
+std::optional<std::vector<int16_t>> Decode(const std::string& file) {
+  const std::string data = TrimWaveChunks(file);
   SDL_AudioSpec format;
   Uint8* buffer = nullptr;
   Uint32 length = 0;

@@ -86,6 +86,27 @@ TEST_F(DiskAudioTest, ALoopingChannelSoundsUntilFlushedAndASingleSoundEnds) {
   EXPECT_FALSE(mix.ChannelSounding(3));
 }
 
+// The fuzzer's find: a data chunk claiming 4 GB had SDL allocate all of it.
+TEST_F(DiskAudioTest, AWaveClaimingMoreDataThanItHoldsPlaysWhatItHas) {
+  Open();
+  std::ifstream in(kHum, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  const size_t data = bytes.find("data");
+  ASSERT_NE(data, std::string::npos);
+  bytes.replace(data + 4, 4, "\xDC\x00\xFF\xFF");
+  const std::string damaged = output_.string() + ".wav";
+  std::ofstream(damaged, std::ios::binary) << bytes;
+  SdlWaveMix mix(audio, false);
+  MixPlayParams play;
+  play.hMixSession = mix.WaveMixConfigureInit({});
+  play.lpMixWave = mix.WaveMixOpenWave(play.hMixSession, damaged, 0, 0);
+  std::filesystem::remove(damaged);
+  ASSERT_NE(play.lpMixWave, 0u);
+  EXPECT_EQ(mix.WaveMixPlay(play), 0u);
+  std::this_thread::sleep_for(600ms);
+  EXPECT_FALSE(mix.ChannelSounding(0));
+}
+
 TEST_F(DiskAudioTest, AnMp3GivesItsLengthAndPlaysUntilStopped) {
   Open();
   SdlMp3 mp3(audio);
