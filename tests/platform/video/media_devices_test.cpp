@@ -115,6 +115,28 @@ TEST_F(MediaDevicesTest, AVideoWhoseSoundEndsFirstShowsItsPicturesToTheEnd) {
   EXPECT_EQ(media->Send("Status 9 position").answer, "100");
 }
 
+// The fuzzer's find: a sound rate of half a billion had the resampler work
+// for minutes before the video opened.
+TEST_F(MediaDevicesTest, AVideoClaimingAnImpossibleSoundRatePlaysItsPicturesSilently) {
+  ASSERT_TRUE(output->Open());
+  std::ifstream in(kFixtures + "green.avi", std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  const size_t format = bytes.find("strf", bytes.find("auds"));
+  ASSERT_NE(format, std::string::npos);
+  bytes.replace(format + 12, 4, std::string("\x40\x00\x40\x1F", 4));  // 524288064 a second
+  const std::string damaged = heard_ + ".avi";
+  std::ofstream(damaged, std::ios::binary) << bytes;
+  const auto start = Clock::now();
+  const int32_t opened = media->Send("Open \"" + damaged + "\" ALIAS 5 TYPE AviVideo").result;
+  std::filesystem::remove(damaged);
+  ASSERT_EQ(opened, 0);
+  EXPECT_LT(Clock::now() - start, std::chrono::seconds(2));
+  const size_t before = HeardBytes();
+  EXPECT_LT(PlayToEnd("5"), 2.0);
+  EXPECT_EQ(media->Send("Status 5 position").answer, "10");
+  EXPECT_EQ(Loudest(HeardSince(before)), 0);
+}
+
 TEST_F(MediaDevicesTest, MidiMixesWithALoopingMixerSound) {
   ASSERT_TRUE(output->Open());
   // A steady level, looped forever on a mixer channel.
