@@ -22,6 +22,11 @@ std::optional<std::vector<int16_t>> Decode(const std::string& file) {
   Uint32 length = 0;
   SDL_RWops* source = SDL_RWFromConstMem(data.data(), static_cast<int>(data.size()));
   if (!SDL_LoadWAV_RW(source, 1, &format, &buffer, &length)) return std::nullopt;
+  // A sound without samples opens and ends at once.
+  if (length == 0) {
+    SDL_FreeWAV(buffer);
+    return std::vector<int16_t>{};
+  }
   SDL_AudioCVT convert;
   if (SDL_BuildAudioCVT(&convert, format.format, format.channels, format.freq, AUDIO_S16SYS,
                         AudioOutput::kChannels, AudioOutput::kSampleRate) < 0) {

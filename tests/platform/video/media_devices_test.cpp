@@ -137,6 +137,20 @@ TEST_F(MediaDevicesTest, AVideoClaimingAnImpossibleSoundRatePlaysItsPicturesSile
   EXPECT_EQ(Loudest(HeardSince(before)), 0);
 }
 
+// The fuzzer's find: an empty sound copied from a null buffer.
+TEST_F(MediaDevicesTest, AWaveWithoutSamplesOpensAndEndsAtOnce) {
+  const std::string empty = heard_ + ".wav";
+  std::ofstream(empty, std::ios::binary) << std::string(
+      "RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f\0\0\x01\0\x08\0"
+      "data\0\0\0\0",
+      44);
+  ASSERT_EQ(media->Send("Open \"" + empty + "\" ALIAS 4 TYPE WaveAudio").result, 0);
+  std::filesystem::remove(empty);
+  EXPECT_EQ(media->Send("Status 4 length").answer, "0");
+  EXPECT_EQ(media->Send("Play 4").result, 0);
+  EXPECT_EQ(Mode("4"), "stopped");
+}
+
 TEST_F(MediaDevicesTest, MidiMixesWithALoopingMixerSound) {
   ASSERT_TRUE(output->Open());
   // A steady level, looped forever on a mixer channel.
