@@ -44,8 +44,10 @@ uint32_t SdlWaveMix::WaveMixOpenWave(uint32_t session, const std::string& path, 
   } catch (const RuntimeError&) {
     return 0;
   }
-  Mix_Chunk* chunk =
-      Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+  // Closed here: SDL_mixer leaves it open for some bytes that are no sound.
+  SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 0);
+  SDL_RWclose(source);
   if (!chunk) return 0;
   const uint32_t wave = nextHandle_++;
   waves_[wave] = chunk;
