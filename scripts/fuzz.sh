@@ -51,7 +51,7 @@ run_target() {
 report() {
   local name=$1 status=$2 log=$out/$1.log runs cov
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-  cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
+  cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | cut -d' ' -f2 || true)
   local outcome=ok
   if ((status != 0)); then
     outcome="FOUND (exit $status): $(grep -m1 -E 'ERROR: |runtime error|Test unit written' "$log" || echo "see $log")"

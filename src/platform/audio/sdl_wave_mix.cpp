@@ -46,6 +46,7 @@ uint32_t SdlWaveMix::WaveMixOpenWave(uint32_t session, const std::string& path, 
   }
   // Closed here: SDL_mixer leaves it open for some bytes that are no sound.
   SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  if (!source) return 0;  // an empty file
   Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 0);
   SDL_RWclose(source);
   if (!chunk) return 0;

@@ -42,7 +42,7 @@ std::optional<std::vector<int16_t>> Decode(const std::string& file) {
   size_t bytes = convert.needed ? static_cast<size_t>(convert.len_cvt) : length;
   std::vector<int16_t> samples(bytes / sizeof(int16_t) / AudioOutput::kChannels *
                                AudioOutput::kChannels);
-  std::memcpy(samples.data(), work.data(), samples.size() * sizeof(int16_t));
+  if (!samples.empty()) std::memcpy(samples.data(), work.data(), samples.size() * sizeof(int16_t));
   return samples;
 }
 }  // namespace

@@ -87,7 +87,8 @@ TEST_F(DiskAudioTest, ALoopingChannelSoundsUntilFlushedAndASingleSoundEnds) {
 }
 
 // The fuzzer's finds: a data chunk claiming 4 GB had SDL allocate all of it,
-// and bytes of no known sound kind left SDL's reader open.
+// bytes of no known sound kind left SDL's reader open, and an empty file
+// gave no reader at all.
 TEST_F(DiskAudioTest, DamagedWavesPlayWhatTheyHoldOrFailToOpen) {
   Open();
   std::ifstream in(kHum, std::ios::binary);
@@ -103,6 +104,8 @@ TEST_F(DiskAudioTest, DamagedWavesPlayWhatTheyHoldOrFailToOpen) {
   MixPlayParams play;
   play.hMixSession = mix.WaveMixConfigureInit({});
   play.lpMixWave = mix.WaveMixOpenWave(play.hMixSession, damaged, 0, 0);
+  EXPECT_EQ(mix.WaveMixOpenWave(play.hMixSession, noSound, 0, 0), 0u);
+  std::ofstream(noSound, std::ios::binary | std::ios::trunc).flush();
   EXPECT_EQ(mix.WaveMixOpenWave(play.hMixSession, noSound, 0, 0), 0u);
   std::filesystem::remove(damaged);
   std::filesystem::remove(noSound);

@@ -137,18 +137,31 @@ TEST_F(MediaDevicesTest, AVideoClaimingAnImpossibleSoundRatePlaysItsPicturesSile
   EXPECT_EQ(Loudest(HeardSince(before)), 0);
 }
 
-// The fuzzer's find: an empty sound copied from a null buffer.
-TEST_F(MediaDevicesTest, AWaveWithoutSamplesOpensAndEndsAtOnce) {
-  const std::string empty = heard_ + ".wav";
-  std::ofstream(empty, std::ios::binary) << std::string(
-      "RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f\0\0\x01\0\x08\0"
-      "data\0\0\0\0",
+// The fuzzer's finds: a sound without samples, or with less than one frame
+// once converted, copied from a null buffer.
+TEST_F(MediaDevicesTest, AWaveWithoutAWholeFrameOpensAndEndsAtOnce) {
+  const std::string noSamples(
+      "\x52\x49\x46\x46\x24\x00\x00\x00\x57\x41\x56\x45\x66\x6d\x74\x20"
+      "\x10\x00\x00\x00\x01\x00\x01\x00\x40\x1f\x00\x00\x40\x1f\x00\x00"
+      "\x01\x00\x08\x00\x64\x61\x74\x61\x00\x00\x00\x00",
       44);
-  ASSERT_EQ(media->Send("Open \"" + empty + "\" ALIAS 4 TYPE WaveAudio").result, 0);
-  std::filesystem::remove(empty);
-  EXPECT_EQ(media->Send("Status 4 length").answer, "0");
-  EXPECT_EQ(media->Send("Play 4").result, 0);
-  EXPECT_EQ(Mode("4"), "stopped");
+  // Six channels whose RIFF and data chunks claim more than the file holds.
+  const std::string sixChannels(
+      "\x52\x49\x46\x46\x00\x01\x00\x00\x57\x41\x56\x45\x66\x6d\x74\x20"
+      "\x10\x00\x00\x00\x01\x00\x06\x00\x11\x2b\x00\x00\x44\xac\x00\x00"
+      "\x04\x00\x10\x00\x64\x61\x74\x61\x52\x41\x44\x4c\x5f\x41\x55\x54"
+      "\xdc\x00\xff\x4f\x5f",
+      53);
+  const std::string file = heard_ + ".wav";
+  for (const std::string& bytes : {noSamples, sixChannels}) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+    ASSERT_EQ(media->Send("Open \"" + file + "\" ALIAS 4 TYPE WaveAudio").result, 0);
+    EXPECT_EQ(media->Send("Status 4 length").answer, "0");
+    EXPECT_EQ(media->Send("Play 4").result, 0);
+    EXPECT_EQ(Mode("4"), "stopped");
+    media->Send("Close 4");
+  }
+  std::filesystem::remove(file);
 }
 
 TEST_F(MediaDevicesTest, MidiMixesWithALoopingMixerSound) {
