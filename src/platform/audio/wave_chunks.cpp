@@ -28,11 +28,18 @@ size_t Clamp(std::string& bytes, size_t at, size_t available) {
 }  // namespace
 
 std::string TrimWaveChunks(std::string bytes) {
-  if (bytes.size() < kRiffHeader || bytes.compare(0, 4, "RIFF") != 0 ||
-      bytes.compare(8, 4, "WAVE") != 0)
+  size_t first = 0;
+  if (bytes.size() >= kRiffHeader && bytes.compare(0, 4, "RIFF") == 0 &&
+      bytes.compare(8, 4, "WAVE") == 0) {
+    Clamp(bytes, 4, bytes.size() - kChunkHeader);
+    first = kRiffHeader;
+  } else if (bytes.compare(0, 4, "WAVE") == 0) {
+    // SDL also takes the chunks without the RIFF header before them.
+    first = 4;
+  } else {
     return bytes;
-  Clamp(bytes, 4, bytes.size() - kChunkHeader);
-  for (size_t at = kRiffHeader; at + kChunkHeader <= bytes.size();) {
+  }
+  for (size_t at = first; at + kChunkHeader <= bytes.size();) {
     const size_t length = Clamp(bytes, at + 4, bytes.size() - at - kChunkHeader);
     // Chunks start on even offsets.
     at += kChunkHeader + length + (length & 1);
