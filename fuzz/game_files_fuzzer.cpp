@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "areas/area_click.h"
 #include "frames/new_game.h"
