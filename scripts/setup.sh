@@ -1,22 +1,31 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the player needs (only those missing), then configures and builds it.
-# Usage: scripts/setup.sh [--sanitize]
+# Usage: scripts/setup.sh [--sanitize | --fuzz]
+# --fuzz builds only the fuzz targets, with clang, in build-fuzz/.
 set -euo pipefail
 
 build_dir=build
 cmake_options=(-G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo)
+build_targets=()
+fuzz_packages=()
 for arg in "$@"; do
   case "$arg" in
     --sanitize)
       build_dir=build-asan
       cmake_options+=(-DTALEFORGE_SANITIZE=ON)
       ;;
+    --fuzz)
+      build_dir=build-fuzz
+      cmake_options+=(-DCMAKE_CXX_COMPILER=clang++-14 -DTALEFORGE_FUZZ=ON)
+      build_targets=(--target fuzz_targets)
+      fuzz_packages=(clang-14 libclang-rt-14-dev)
+      ;;
     -h | --help)
-      echo "usage: scripts/setup.sh [--sanitize]"
+      echo "usage: scripts/setup.sh [--sanitize | --fuzz]"
       exit 0
       ;;
     *)
-      echo "setup: unknown option '$arg' (usage: scripts/setup.sh [--sanitize])" >&2
+      echo "setup: unknown option '$arg' (usage: scripts/setup.sh [--sanitize | --fuzz])" >&2
       exit 2
       ;;
   esac
@@ -32,6 +41,7 @@ packages=(
   fonts-liberation
   cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
   xvfb xauth imagemagick ffmpeg sox lame
+  ${fuzz_packages[@]+"${fuzz_packages[@]}"}
 )
 
 # Fills the array `missing` with the packages dpkg does not list as installed.
@@ -77,5 +87,5 @@ if [[ ! -f $build_dir/build.ninja ]]; then
 fi
 
 echo "setup: building $build_dir"
-cmake --build "$build_dir"
+cmake --build "$build_dir" ${build_targets[@]+"${build_targets[@]}"}
 echo "setup: done"

@@ -2,7 +2,9 @@
 
 #include <SDL_mixer.h>
 
+#include "platform/audio/wave_chunks.h"
 #include "platform/runtime/path_resolver.h"
+#include "platform/runtime/runtime_error.h"
 
 namespace tf {
 
@@ -36,7 +38,17 @@ uint32_t SdlWaveMix::WaveMixActivate(uint32_t session, int32_t) {
 uint32_t SdlWaveMix::WaveMixOpenWave(uint32_t session, const std::string& path, uint32_t,
                                      uint32_t) {
   if (!IsOpen(session)) return 0;
-  Mix_Chunk* chunk = Mix_LoadWAV(ResolvePath(path).c_str());
+  std::string bytes;
+  try {
+    bytes = TrimWaveChunks(ReadStoredFile(path));
+  } catch (const RuntimeError&) {
+    return 0;
+  }
+  // Closed here: SDL_mixer leaves it open for some bytes that are no sound.
+  SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  if (!source) return 0;  // an empty file
+  Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 0);
+  SDL_RWclose(source);
   if (!chunk) return 0;
   const uint32_t wave = nextHandle_++;
   waves_[wave] = chunk;

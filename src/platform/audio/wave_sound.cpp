@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/audio/audio_output.h"
+#include "platform/audio/wave_chunks.h"
 
 namespace tf {
 
@@ -14,12 +15,18 @@ namespace {
 constexpr double kFramesPerMs = AudioOutput::kSampleRate / 1000.0;
 
 // The WAV data as interleaved 16-bit stereo at the output's rate.
-std::optional<std::vector<int16_t>> Decode(const std::string& data) {
+std::optional<std::vector<int16_t>> Decode(const std::string& file) {
+  const std::string data = TrimWaveChunks(file);
   SDL_AudioSpec format;
   Uint8* buffer = nullptr;
   Uint32 length = 0;
   SDL_RWops* source = SDL_RWFromConstMem(data.data(), static_cast<int>(data.size()));
   if (!SDL_LoadWAV_RW(source, 1, &format, &buffer, &length)) return std::nullopt;
+  // A sound without samples opens and ends at once.
+  if (length == 0) {
+    SDL_FreeWAV(buffer);
+    return std::vector<int16_t>{};
+  }
   SDL_AudioCVT convert;
   if (SDL_BuildAudioCVT(&convert, format.format, format.channels, format.freq, AUDIO_S16SYS,
                         AudioOutput::kChannels, AudioOutput::kSampleRate) < 0) {
@@ -35,7 +42,7 @@ std::optional<std::vector<int16_t>> Decode(const std::string& data) {
   size_t bytes = convert.needed ? static_cast<size_t>(convert.len_cvt) : length;
   std::vector<int16_t> samples(bytes / sizeof(int16_t) / AudioOutput::kChannels *
                                AudioOutput::kChannels);
-  std::memcpy(samples.data(), work.data(), samples.size() * sizeof(int16_t));
+  if (!samples.empty()) std::memcpy(samples.data(), work.data(), samples.size() * sizeof(int16_t));
   return samples;
 }
 }  // namespace

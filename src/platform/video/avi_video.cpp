@@ -21,6 +21,10 @@ constexpr double kSoundAhead = 0.5;  // seconds of sound decoded before they are
 constexpr size_t kFewestPictures = 4;
 constexpr size_t kMostPictures = 64;
 constexpr auto kLongestSleep = std::chrono::milliseconds(10);
+// Sound rates a video may really have; a damaged header claiming more would
+// have the resampler build a filter for minutes.
+constexpr int kLowestSoundRate = 1000;
+constexpr int kHighestSoundRate = 384000;
 
 AVCodecContext* OpenDecoder(AVStream* stream) {
   const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
@@ -111,6 +115,8 @@ bool AviVideo::Decoder::Open(const std::string& path) {
 
   audioIndex = av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
   if (audioIndex >= 0) audio = OpenDecoder(format->streams[audioIndex]);
+  if (audio && (audio->sample_rate < kLowestSoundRate || audio->sample_rate > kHighestSoundRate))
+    avcodec_free_context(&audio);
   if (audio) {
     if (audio->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
       av_channel_layout_default(&audio->ch_layout, audio->ch_layout.nb_channels);

@@ -86,6 +86,35 @@ TEST_F(DiskAudioTest, ALoopingChannelSoundsUntilFlushedAndASingleSoundEnds) {
   EXPECT_FALSE(mix.ChannelSounding(3));
 }
 
+// The fuzzer's finds: a data chunk claiming 4 GB had SDL allocate all of it,
+// bytes of no known sound kind left SDL's reader open, and an empty file
+// gave no reader at all.
+TEST_F(DiskAudioTest, DamagedWavesPlayWhatTheyHoldOrFailToOpen) {
+  Open();
+  std::ifstream in(kHum, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  const size_t data = bytes.find("data");
+  ASSERT_NE(data, std::string::npos);
+  bytes.replace(data + 4, 4, "\xDC\x00\xFF\xFF");
+  const std::string damaged = output_.string() + ".wav";
+  const std::string noSound = output_.string() + ".none.wav";
+  std::ofstream(damaged, std::ios::binary) << bytes;
+  std::ofstream(noSound, std::ios::binary) << std::string("RoU\x02\x00\xF0\x60\x00\x00RI", 11);
+  SdlWaveMix mix(audio, false);
+  MixPlayParams play;
+  play.hMixSession = mix.WaveMixConfigureInit({});
+  play.lpMixWave = mix.WaveMixOpenWave(play.hMixSession, damaged, 0, 0);
+  EXPECT_EQ(mix.WaveMixOpenWave(play.hMixSession, noSound, 0, 0), 0u);
+  std::ofstream(noSound, std::ios::binary | std::ios::trunc).flush();
+  EXPECT_EQ(mix.WaveMixOpenWave(play.hMixSession, noSound, 0, 0), 0u);
+  std::filesystem::remove(damaged);
+  std::filesystem::remove(noSound);
+  ASSERT_NE(play.lpMixWave, 0u);
+  EXPECT_EQ(mix.WaveMixPlay(play), 0u);
+  std::this_thread::sleep_for(600ms);
+  EXPECT_FALSE(mix.ChannelSounding(0));
+}
+
 TEST_F(DiskAudioTest, AnMp3GivesItsLengthAndPlaysUntilStopped) {
   Open();
   SdlMp3 mp3(audio);

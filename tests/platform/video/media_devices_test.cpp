@@ -115,6 +115,55 @@ TEST_F(MediaDevicesTest, AVideoWhoseSoundEndsFirstShowsItsPicturesToTheEnd) {
   EXPECT_EQ(media->Send("Status 9 position").answer, "100");
 }
 
+// The fuzzer's find: a sound rate of half a billion had the resampler work
+// for minutes before the video opened.
+TEST_F(MediaDevicesTest, AVideoClaimingAnImpossibleSoundRatePlaysItsPicturesSilently) {
+  ASSERT_TRUE(output->Open());
+  std::ifstream in(kFixtures + "green.avi", std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  const size_t format = bytes.find("strf", bytes.find("auds"));
+  ASSERT_NE(format, std::string::npos);
+  bytes.replace(format + 12, 4, std::string("\x40\x00\x40\x1F", 4));  // 524288064 a second
+  const std::string damaged = heard_ + ".avi";
+  std::ofstream(damaged, std::ios::binary) << bytes;
+  const auto start = Clock::now();
+  const int32_t opened = media->Send("Open \"" + damaged + "\" ALIAS 5 TYPE AviVideo").result;
+  std::filesystem::remove(damaged);
+  ASSERT_EQ(opened, 0);
+  EXPECT_LT(Clock::now() - start, std::chrono::seconds(2));
+  const size_t before = HeardBytes();
+  EXPECT_LT(PlayToEnd("5"), 2.0);
+  EXPECT_EQ(media->Send("Status 5 position").answer, "10");
+  EXPECT_EQ(Loudest(HeardSince(before)), 0);
+}
+
+// The fuzzer's finds: a sound without samples, or with less than one frame
+// once converted, copied from a null buffer.
+TEST_F(MediaDevicesTest, AWaveWithoutAWholeFrameOpensAndEndsAtOnce) {
+  const std::string noSamples(
+      "\x52\x49\x46\x46\x24\x00\x00\x00\x57\x41\x56\x45\x66\x6d\x74\x20"
+      "\x10\x00\x00\x00\x01\x00\x01\x00\x40\x1f\x00\x00\x40\x1f\x00\x00"
+      "\x01\x00\x08\x00\x64\x61\x74\x61\x00\x00\x00\x00",
+      44);
+  // Six channels whose RIFF and data chunks claim more than the file holds.
+  const std::string sixChannels(
+      "\x52\x49\x46\x46\x00\x01\x00\x00\x57\x41\x56\x45\x66\x6d\x74\x20"
+      "\x10\x00\x00\x00\x01\x00\x06\x00\x11\x2b\x00\x00\x44\xac\x00\x00"
+      "\x04\x00\x10\x00\x64\x61\x74\x61\x52\x41\x44\x4c\x5f\x41\x55\x54"
+      "\xdc\x00\xff\x4f\x5f",
+      53);
+  const std::string file = heard_ + ".wav";
+  for (const std::string& bytes : {noSamples, sixChannels}) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+    ASSERT_EQ(media->Send("Open \"" + file + "\" ALIAS 4 TYPE WaveAudio").result, 0);
+    EXPECT_EQ(media->Send("Status 4 length").answer, "0");
+    EXPECT_EQ(media->Send("Play 4").result, 0);
+    EXPECT_EQ(Mode("4"), "stopped");
+    media->Send("Close 4");
+  }
+  std::filesystem::remove(file);
+}
+
 TEST_F(MediaDevicesTest, MidiMixesWithALoopingMixerSound) {
   ASSERT_TRUE(output->Open());
   // A steady level, looped forever on a mixer channel.
