@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "fuzz_target.h"
+#include "platform/qt/picture_store.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/controls.h"
@@ -40,6 +41,8 @@ int RunPictureTarget(const std::string& name, const uint8_t* data, size_t size) 
   static PictureDesktop desktop;
   const std::string path = project.Folder() + "input";
   project.Write("input", data, size);
+  // Inputs come faster than file times change: nothing decoded before counts.
+  ui::PictureStore::Shared().Clear();
   try {
     if (name == "picture")
       desktop.image.LoadPicture(path);

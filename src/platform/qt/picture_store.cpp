@@ -139,6 +139,12 @@ QPixmap PictureStore::Load(const std::string& storedPath) {
   return pixmap;
 }
 
+void PictureStore::Clear() {
+  kept_.clear();
+  uses_.clear();
+  keptCost_ = 0;
+}
+
 std::optional<PictureStore::Stamp> PictureStore::StampOf(const std::string& path) {
   struct stat status {};
   if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;

@@ -40,6 +40,10 @@ class PictureStore {
   // now. Error 53 when the file can't be read, 481 when it isn't a picture.
   QPixmap Load(const std::string& storedPath);
 
+  // Drops every picture kept, for files rewritten faster than their
+  // modification times tell apart.
+  void Clear();
+
  private:
   struct Stamp {
     int64_t modifiedNs = 0;
