@@ -321,6 +321,7 @@ void QtLabel::SetCaption(const std::string& caption) {
 }
 
 void QtLabel::SetFont(const Font& font) {
+  if (font == font_) return;
   font_ = font;
   FitToCaption();
   item_->update();

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <limits>
 #include <mutex>
 #include <optional>
 #include <unordered_map>
@@ -179,6 +180,10 @@ bool StoredFileExists(std::string_view storedPath) {
 }
 
 std::string ReadStoredFile(const std::string& storedPath) {
+  return *ReadStoredFileUpTo(storedPath, std::numeric_limits<size_t>::max());
+}
+
+std::optional<std::string> ReadStoredFileUpTo(const std::string& storedPath, size_t largest) {
   if (const std::string* kept = ReusedFileBytes(storedPath)) return *kept;
   const fs::path path = ResolvePath(storedPath);
   // Not blocking on a pipe that bears a data file's name; regular files
@@ -187,6 +192,10 @@ std::string ReadStoredFile(const std::string& storedPath) {
   if (file < 0) RaiseError(kErrFileNotFound, storedPath);
   struct stat status {};
   bool read = ::fstat(file, &status) == 0 && S_ISREG(status.st_mode);
+  if (read && static_cast<uintmax_t>(status.st_size) > largest) {
+    ::close(file);
+    return std::nullopt;
+  }
   std::string bytes(read ? static_cast<size_t>(status.st_size) : 0, '\0');
   for (size_t done = 0; read && done < bytes.size();) {
     const ssize_t count = ::read(file, bytes.data() + done, bytes.size() - done);

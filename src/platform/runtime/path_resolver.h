@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,8 @@ bool StoredFileExists(std::string_view storedPath);
 // The whole content of the file a stored path names, read by its name on disk
 // (which need not be UTF-8); error 53 when it is missing or can't be read.
 std::string ReadStoredFile(const std::string& storedPath);
+// The same, or nothing when the file is larger than `largest` bytes.
+std::optional<std::string> ReadStoredFileUpTo(const std::string& storedPath, size_t largest);
 
 // A path as the game's messages show it, in the game's own encoding
 // (Windows-1252): a leading `systemFolder` is the system's name (UTF-8), each

@@ -138,11 +138,12 @@ TextReader::TextReader(std::string bytes, std::unique_ptr<std::ifstream> file, u
 TextReader TextReader::Open(const std::string& storedPath) {
   // A small file comes whole (and is kept for the rest of a frame opening);
   // a larger one is read a block at a time.
-  if (const std::string* kept = ReusedFileBytes(storedPath)) return FromBytes(*kept);
+  if (std::optional<std::string> bytes = ReadStoredFileUpTo(storedPath, kBlockSize))
+    return FromBytes(std::move(*bytes));
   std::filesystem::path path = ResolvePath(storedPath);
   std::error_code error;
   const uintmax_t size = std::filesystem::file_size(path, error);
-  if (error || size <= kBlockSize) return FromBytes(ReadStoredFile(storedPath));
+  if (error) RaiseError(kErrFileNotFound, storedPath);
   auto file = std::make_unique<std::ifstream>(path, std::ios::binary);
   if (!file->is_open()) {
     RaiseError(kErrFileNotFound, storedPath);

@@ -156,6 +156,8 @@ struct Font {
   bool italic = false;
   bool underline = false;
   bool strikeout = false;
+
+  bool operator==(const Font&) const = default;
 };
 
 enum class Alignment { Left, Right, Center };
