@@ -185,6 +185,7 @@ int RunPlayer(int argc, char** argv) {
     walkthrough::AddMediaCommands(*runner);
     walkthrough::AddSoundCommands(*runner);
     walkthrough::AddDialogCommands(*runner);
+    walkthrough::AddSoakCommands(*runner);
     events.onEndProgram = [&runner] { runner->ProgramEnded(); };
   }
 
