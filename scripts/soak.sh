@@ -13,8 +13,10 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 actions=${1:-10000} seed=${2:-1}
 build=build-asan
-# Actions a run may take at most, on average, before it counts as hung.
-seconds_per_action=0.5
+# A run (one start of the player) takes at most this many actions, and
+# counts as hung when it takes longer than 30 s and this much per action
+# (they take about 0.1 s).
+max_run=2000 seconds_per_action=0.3
 
 if [[ ! -f $build/build.ninja ]]; then
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALEFORGE_SANITIZE=ON ||
@@ -48,9 +50,11 @@ while ((done_actions < actions)); do
   left=$((actions - done_actions))
   if ((done_actions < demo_share)); then
     name=demo count=$((demo_share - done_actions))
+    ((count <= max_run)) || count=$max_run
   else
     name=$(basename "${projects[1 + fixture % fixtures]}")
     count=$((left < fixture_share ? left : fixture_share))
+    ((count <= max_run)) || count=$max_run
     ((++fixture))
   fi
   ((++runs))
@@ -72,9 +76,10 @@ while ((done_actions < actions)); do
     esac
     echo "soak: run $runs ($name, actions $done_actions on, seed $seed) $what:" >&2
     tail -n 60 "$log" >&2
-    cp "$walk" "${TMPDIR:-/tmp}/soak-failed.walk"
-    echo "soak: replay with: $build/taleforge-player COPY_OF_$name --headless" \
-      "--walkthrough ${TMPDIR:-/tmp}/soak-failed.walk" >&2
+    # Kept for a replay: the game copies as the walk left them, the walk, its log.
+    trap - EXIT
+    echo "soak: kept in $scratch; replay with: $build/taleforge-player $scratch/$name" \
+      "--headless --walkthrough $walk" >&2
     exit 1
   fi
   while read -r _ _ bucket kib; do
