@@ -186,6 +186,7 @@ int RunPlayer(int argc, char** argv) {
     walkthrough::AddSoundCommands(*runner);
     walkthrough::AddDialogCommands(*runner);
     walkthrough::AddMessagePartCommands(*runner);
+    walkthrough::AddSoakCommands(*runner);
     events.onEndProgram = [&runner] { runner->ProgramEnded(); };
   }
 

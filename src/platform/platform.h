@@ -38,7 +38,7 @@ class EventLoop {
 class Clock {
  public:
   virtual ~Clock() = default;
-  // Milliseconds since some fixed moment; never goes back.
+  // Milliseconds since some fixed moment; never goes back. Any thread may ask.
   virtual int64_t NowMs() const = 0;
 };
 

@@ -59,20 +59,8 @@ void Runner::Step() {
   const std::vector<std::string>& words = line.words;
   try {
     if (auto error = session_.messages.TakeAnswerError()) throw ScriptError(*error);
-    auto command = commands_.end();
-    size_t nameWords = 0;
-    if (words.size() >= 2) {
-      command = commands_.find(words[0] + " " + words[1]);
-      nameWords = 2;
-    }
-    if (command == commands_.end()) {
-      command = commands_.find(words[0]);
-      nameWords = 1;
-    }
-    if (command == commands_.end()) throw ScriptError("unknown command '" + words[0] + "'");
     delayMs_ = 0;
-    command->second(
-        std::vector<std::string>(words.begin() + static_cast<long>(nameWords), words.end()));
+    Perform(words);
   } catch (const ExpectationFailure& failure) {
     Finish(kExpectationFailed, "line " + std::to_string(line.number) + ": " + failure.what());
     return;
@@ -81,6 +69,22 @@ void Runner::Step() {
     return;
   }
   QTimer::singleShot(delayMs_, [this] { Step(); });
+}
+
+void Runner::Perform(const std::vector<std::string>& words) {
+  auto command = commands_.end();
+  size_t nameWords = 0;
+  if (words.size() >= 2) {
+    command = commands_.find(words[0] + " " + words[1]);
+    nameWords = 2;
+  }
+  if (command == commands_.end()) {
+    command = commands_.find(words[0]);
+    nameWords = 1;
+  }
+  if (command == commands_.end()) throw ScriptError("unknown command '" + words[0] + "'");
+  command->second(
+      std::vector<std::string>(words.begin() + static_cast<long>(nameWords), words.end()));
 }
 
 void Runner::Finish(int status, const std::string& message) {

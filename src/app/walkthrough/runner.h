@@ -56,6 +56,9 @@ class Runner {
 
   void Start();
   int ExitStatus() const { return status_; }
+  // Carries out one command given by its words, as a script line would;
+  // throws ScriptError or ExpectationFailure.
+  void Perform(const std::vector<std::string>& words);
 
   Session& GetSession() { return session_; }
   // Lets the program run this long before the next command.
@@ -118,5 +121,6 @@ void AddMediaCommands(Runner& runner);
 void AddSoundCommands(Runner& runner);
 void AddDialogCommands(Runner& runner);
 void AddMessagePartCommands(Runner& runner);
+void AddSoakCommands(Runner& runner);
 
 }  // namespace tf::walkthrough

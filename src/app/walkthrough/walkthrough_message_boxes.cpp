@@ -100,7 +100,10 @@ ui::MessageAnswer WalkthroughMessageBoxes::Show(const std::string& text, ui::Mes
   Shown shown{NormaliseMessageText(title), NormaliseMessageText(text), icon, buttons,
               DefaultAnswer(buttons)};
   bool byDefault = answers_.empty();
-  if (!byDefault) {
+  if (byDefault && chooseAnswer) {
+    shown.answer = chooseAnswer(buttons);
+    byDefault = false;
+  } else if (!byDefault) {
     ui::MessageAnswer queued = answers_.front();
     answers_.pop_front();
     if (Offers(buttons, queued)) {

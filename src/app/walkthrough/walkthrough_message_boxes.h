@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +30,9 @@ class WalkthroughMessageBoxes : public ui::MessageBoxes {
                          const std::string& title) override;
 
   void QueueAnswer(ui::MessageAnswer answer) { answers_.push_back(answer); }
+  // Answers a box that no queued answer covers, instead of its default
+  // button; it is given the box's buttons.
+  std::function<ui::MessageAnswer(ui::MessageButtons)> chooseAnswer;
   // The oldest message not yet expected, and marks it expected.
   std::optional<Shown> TakeUnexpected();
   size_t UnexpectedCount() const { return shown_.size() - expected_; }

@@ -17,10 +17,10 @@ void ManualClock::Advance(int64_t milliseconds) {
       if (due && *due <= target && (!next || *due < *next->DueAt())) next = timer;
     }
     if (!next) break;
-    now_ = std::max(now_, *next->DueAt());
+    now_ = std::max(now_.load(), *next->DueAt());
     next->Fire();
   }
-  now_ = std::max(now_, target);
+  now_ = std::max(now_.load(), target);
 }
 
 bool ManualClock::Idle() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -27,7 +28,8 @@ class ManualClock : public Clock {
   void Remove(ui::MemoryTimer& timer);
 
  private:
-  int64_t now_ = 0;
+  // Read by the MP3 threads too.
+  std::atomic<int64_t> now_ = 0;
   std::vector<ui::MemoryTimer*> timers_;
 };
 
