@@ -138,9 +138,9 @@ int RunPlayer(int argc, char** argv) {
   QtLinkOpener linkOpener;
   walkthrough::WalkthroughMessageBoxes scriptMessages(trace.get());
   AudioOutput audio;
-  // Opened beside the start rather than on the first sound, which would
-  // come late.
-  audio.OpenInBackground();
+  // The sound system starts beside the program rather than on the first
+  // sound, which would come late.
+  audio.PrepareInBackground();
   SdlWaveMix waveMix(audio, MixerFailureSimulated());
   SdlMp3 mp3(audio);
   const bool walking = !options->walkthroughFile.empty();

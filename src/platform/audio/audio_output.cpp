@@ -19,21 +19,23 @@ bool OpenMixer() {
 }  // namespace
 
 AudioOutput::~AudioOutput() {
-  if (!IsOpen()) return;
-  Mix_SetPostMix(nullptr, nullptr);
-  Mix_HaltChannel(-1);
-  Mix_HaltMusic();
-  Mix_CloseAudio();
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (preparing_.valid()) preparing_.wait();
+  if (IsOpen()) {
+    Mix_SetPostMix(nullptr, nullptr);
+    Mix_HaltChannel(-1);
+    Mix_HaltMusic();
+    Mix_CloseAudio();
+  }
+  if (prepared_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-void AudioOutput::OpenInBackground() {
-  opening_ = std::async(std::launch::async, [this] {
-               Open();
-               // SDL keeps per-thread data (its last error) that only its own
-               // threads free when they end.
-               SDL_TLSCleanup();
-             }).share();
+void AudioOutput::PrepareInBackground() {
+  preparing_ = std::async(std::launch::async, [this] {
+                 Prepare();
+                 // SDL keeps per-thread data (its last error) that only its own
+                 // threads free when they end.
+                 SDL_TLSCleanup();
+               }).share();
 }
 
 bool AudioOutput::Open() {
@@ -41,21 +43,25 @@ bool AudioOutput::Open() {
   return open_;
 }
 
-bool AudioOutput::IsOpen() const {
-  if (opening_.valid()) opening_.wait();
-  return open_;
+void AudioOutput::Prepare() {
+  std::call_once(preparedOnce_, [this] {
+    // SDL would otherwise take over SIGINT and Ctrl+C would stop working.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    prepared_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  });
 }
 
 void AudioOutput::OpenDevice() {
-  // SDL would otherwise take over SIGINT and Ctrl+C would stop working.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  bool ok = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && OpenMixer();
+  if (preparing_.valid()) preparing_.wait();
+  Prepare();
+  bool ok = prepared_ && OpenMixer();
   if (!ok) {
     // No sound card, no sound server: play on in silence. (A hint, not the
     // environment, which other threads may be reading.)
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (prepared_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
-    ok = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && OpenMixer();
+    prepared_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    ok = prepared_ && OpenMixer();
   }
   if (!ok) return;
   const char* driver = SDL_GetCurrentAudioDriver();

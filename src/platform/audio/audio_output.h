@@ -27,14 +27,15 @@ class AudioOutput {
   AudioOutput& operator=(const AudioOutput&) = delete;
   ~AudioOutput();
 
-  // Starts opening the output on a thread of its own, so that the program's
-  // start does not wait for the sound system.
-  void OpenInBackground();
-  // Opens the output on first use, or waits for the opening begun; true
-  // when it is open (possibly silent).
+  // Starts the sound system (finding its driver, the slow part) on a thread
+  // of its own, so that neither the program's start nor the first sound
+  // waits for it. The device itself opens on first use: until a sound is
+  // made no audio thread wakes the processor.
+  void PrepareInBackground();
+  // Opens the output on first use; true when it is open (possibly silent).
   bool Open();
-  // Whether it is open, once an opening begun has ended.
-  bool IsOpen() const;
+  // Whether something has opened it.
+  bool IsOpen() const { return open_; }
   // The SDL driver in use ("pulseaudio", "alsa", "dummy", "disk", ...).
   const std::string& Driver() const { return driver_; }
 
@@ -51,10 +52,13 @@ class AudioOutput {
   static void PostMix(void* self, uint8_t* stream, int length);
   void MixSources(int16_t* stream, int samples);
 
+  void Prepare();
   void OpenDevice();
 
+  std::once_flag preparedOnce_;
   std::once_flag opened_;
-  std::shared_future<void> opening_;
+  std::shared_future<void> preparing_;
+  bool prepared_ = false;
   std::atomic<bool> open_ = false;
   std::string driver_;
   std::mutex sourcesLock_;

@@ -26,7 +26,7 @@ class SdlMp3::Calls_ : public Mp3Library {
 
   double mp3gettime(const Mp3Record& request) override {
     std::lock_guard calls(callLock_);
-    if (closed_ || !output_.IsOpen()) return 0;
+    if (closed_ || !output_.Open()) return 0;
     Mix_Music* music = Mix_LoadMUS(ResolvePath(request.path).c_str());
     if (!music) return 0;
     const double seconds = Mix_MusicDuration(music);
@@ -43,7 +43,7 @@ class SdlMp3::Calls_ : public Mp3Library {
     uint64_t ticket = 0;
     {
       std::lock_guard calls(callLock_);
-      if (closed_ || !output_.IsOpen()) return;
+      if (closed_ || !output_.Open()) return;
       music = Mix_LoadMUS(ResolvePath(request.path).c_str());
       if (!music) return;
       // Whatever plays ends here, and its thread returns.
