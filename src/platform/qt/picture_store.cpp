@@ -46,15 +46,28 @@ int64_t CostOf(const QPixmap& pixmap) {
 
 class PictureStore::DecodeJob : public QRunnable {
  public:
-  explicit DecodeJob(std::string bytes) : bytes_(std::move(bytes)) { setAutoDelete(false); }
+  // Reads the file too, off the window thread.
+  explicit DecodeJob(std::string path) : path_(std::move(path)) { setAutoDelete(false); }
 
   void run() override {
-    QImage image = DecodePicture(bytes_);
-    bytes_ = std::string();
+    QImage image;
+    bool unreadable = false;
+    try {
+      image = DecodePicture(ReadStoredFile(path_));
+    } catch (const RuntimeError&) {
+      unreadable = true;
+    }
     std::lock_guard lock(mutex_);
     image_ = std::move(image);
+    unreadable_ = unreadable;
     done_ = true;
     finished_.notify_all();
+  }
+
+  // Whether the file couldn't be read, once taken.
+  bool Unreadable() {
+    std::lock_guard lock(mutex_);
+    return unreadable_;
   }
 
   bool Done() {
@@ -69,10 +82,11 @@ class PictureStore::DecodeJob : public QRunnable {
   }
 
  private:
-  std::string bytes_;
+  const std::string path_;
   std::mutex mutex_;
   std::condition_variable finished_;
   bool done_ = false;
+  bool unreadable_ = false;
   QImage image_;
 };
 
@@ -99,13 +113,7 @@ void PictureStore::Prefetch(const std::vector<std::string>& storedPaths) {
     const std::string path = ResolvePath(storedPath).string();
     const std::optional<Stamp> stamp = StampOf(path);
     if (!stamp || FindKept(path, *stamp) || pending_.contains(path)) continue;
-    std::string bytes;
-    try {
-      bytes = ReadStoredFile(storedPath);
-    } catch (const RuntimeError&) {
-      continue;
-    }
-    auto job = std::make_shared<DecodeJob>(std::move(bytes));
+    auto job = std::make_shared<DecodeJob>(path);
     pending_.emplace(path, Pending{*stamp, job});
     order_.push_back(job);
     pool_.start(job.get());
@@ -125,7 +133,10 @@ QPixmap PictureStore::Load(const std::string& storedPath) {
   auto pending = pending_.find(path);
   if (pending != pending_.end() && stamp && pending->second.stamp == *stamp) {
     image = Finish(*pending->second.job);
+    const bool unreadable = pending->second.job->Unreadable();
     pending_.erase(pending);
+    // Read again here, to fail as a file that can't be read does.
+    if (unreadable) image = DecodePicture(ReadStoredFile(storedPath));
   } else {
     if (pending != pending_.end()) {
       GiveUp(pending->second);

@@ -12,8 +12,8 @@
 
 namespace tf::ui {
 
-// Decoded pictures by file. Pictures announced ahead are read at once and
-// decoded on worker threads; decoded pictures are kept after use, up to a
+// Decoded pictures by file. Pictures announced ahead are read and decoded on
+// worker threads; decoded pictures are kept after use, up to a
 // memory budget, the least recently used dropped first. A file whose
 // modification time or size changed is decoded again. Only the pixels that
 // the store alone keeps alive count against the budget: a picture on screen
