@@ -10,14 +10,11 @@
 #include <sstream>
 
 #include "app/command_line.h"
+#include "app/media_module.h"
 #include "app/walkthrough/runner.h"
 #include "game/player.h"
-#include "platform/audio/audio_output.h"
-#include "platform/audio/sdl_mp3.h"
-#include "platform/audio/sdl_wave_mix.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_video_surfaces.h"
-#include "platform/video/media_devices.h"
 
 namespace tf {
 
@@ -137,12 +134,10 @@ int RunPlayer(int argc, char** argv) {
   QtMessageBoxes desktopMessages;
   QtLinkOpener linkOpener;
   walkthrough::WalkthroughMessageBoxes scriptMessages(trace.get());
-  AudioOutput audio;
-  // The sound system starts beside the program rather than on the first
-  // sound, which would come late.
-  audio.PrepareInBackground();
-  SdlWaveMix waveMix(audio, MixerFailureSimulated());
-  SdlMp3 mp3(audio);
+  ui::QtVideoSurfaces videoSurfaces;
+  // Loads beside the start; its sound system starts there too, rather than
+  // on the first sound, which would come late.
+  MediaModule media(MixerFailureSimulated(), videoSurfaces);
   const bool walking = !options->walkthroughFile.empty();
   Platform platform{
       windows,    walking ? static_cast<ui::MessageBoxes&>(scriptMessages) : desktopMessages,
@@ -154,8 +149,8 @@ int RunPlayer(int argc, char** argv) {
   display.onModeChanged = [&windows, &display] {
     windows.SetVirtualScreen(display.VirtualScreen());
   };
-  platform.waveMix = &waveMix;
-  platform.mp3 = mp3.Calls();
+  platform.waveMix = &media.WaveMix();
+  platform.mp3 = media.Mp3();
   if (trace) {
     windows.onVisibilityChanged = [&trace](const std::string& name, bool visible) {
       if (const char* shortName = WalkthroughWindowName(name))
@@ -163,12 +158,13 @@ int RunPlayer(int argc, char** argv) {
     };
   }
 
-  ui::QtVideoSurfaces videoSurfaces;
   Player player(platform, folder);
-  // Made after the player, so that its devices close before the windows that
-  // show their videos go.
-  MediaDevices media(audio, videoSurfaces);
-  platform.media = &media;
+  platform.media = &media.Commands();
+  // The media devices close before the windows that show their videos go.
+  struct CloseMediaDevices {
+    MediaModule& media;
+    ~CloseMediaDevices() { media.CloseCommands(); }
+  } closeMediaDevices{media};
   std::unique_ptr<walkthrough::Runner> runner;
   if (walking) {
     std::string scriptFolder =
