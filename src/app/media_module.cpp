@@ -2,7 +2,9 @@
 
 #include <dlfcn.h>
 
+#include <atomic>
 #include <filesystem>
+#include <future>
 #include <mutex>
 
 namespace tf {
@@ -27,32 +29,64 @@ MakeDesktopMediaFunction LoadModule() {
 }
 }  // namespace
 
-// Shared with MP3 threads that may outlive the module's owner: once loaded it
-// holds the module's own MP3 calls, which live as long as they are used.
-class MediaModule::Mp3Calls : public Mp3Library {
+// Loads the module once, on its own thread; shared with MP3 threads that may
+// outlive the module's owner.
+class MediaModule::Loader {
  public:
-  void Loaded(std::shared_ptr<Mp3Library> calls) { calls_ = std::move(calls); }
-  void SetLoading(std::shared_future<DesktopMedia*> loading) { loading_ = std::move(loading); }
+  Loader(bool failMixer, VideoSurfaces& surfaces) : failMixer_(failMixer), surfaces_(surfaces) {}
 
-  double mp3gettime(const Mp3Record& request) override {
-    Mp3Library* calls = Calls();
-    return calls ? calls->mp3gettime(request) : 0;
+  void Start() {
+    std::call_once(started_, [this] {
+      loading_ = std::async(std::launch::async, [this]() -> DesktopMedia* {
+                   MakeDesktopMediaFunction make = LoadModule();
+                   DesktopMedia* media = make ? make(failMixer_, surfaces_) : nullptr;
+                   if (media) mp3_ = media->Mp3();
+                   return media;
+                 }).share();
+      begun_ = true;
+    });
   }
-  void mp3play(const Mp3Record& request) override {
-    if (Mp3Library* calls = Calls()) calls->mp3play(request);
+
+  // What was loaded, once a loading begun has ended; null when none began.
+  DesktopMedia* Loaded() { return begun_ ? loading_.get() : nullptr; }
+
+  DesktopMedia* Media() {
+    Start();
+    return loading_.get();
   }
-  void mp3stop() override {
-    if (Mp3Library* calls = Calls()) calls->mp3stop();
+
+  // The module's own MP3 calls, which live as long as they are used.
+  Mp3Library* Mp3() {
+    Media();
+    return mp3_.get();
   }
 
  private:
-  Mp3Library* Calls() const {
-    loading_.wait();
-    return calls_.get();
+  const bool failMixer_;
+  VideoSurfaces& surfaces_;
+  std::once_flag started_;
+  std::atomic<bool> begun_ = false;
+  std::shared_future<DesktopMedia*> loading_;
+  std::shared_ptr<Mp3Library> mp3_;  // set before the loading ends
+};
+
+class MediaModule::Mp3Calls : public Mp3Library {
+ public:
+  explicit Mp3Calls(std::shared_ptr<Loader> loader) : loader_(std::move(loader)) {}
+
+  double mp3gettime(const Mp3Record& request) override {
+    Mp3Library* calls = loader_->Mp3();
+    return calls ? calls->mp3gettime(request) : 0;
+  }
+  void mp3play(const Mp3Record& request) override {
+    if (Mp3Library* calls = loader_->Mp3()) calls->mp3play(request);
+  }
+  void mp3stop() override {
+    if (Mp3Library* calls = loader_->Mp3()) calls->mp3stop();
   }
 
-  std::shared_future<DesktopMedia*> loading_;
-  std::shared_ptr<Mp3Library> calls_;  // set before the loading ends
+ private:
+  std::shared_ptr<Loader> loader_;
 };
 
 class MediaModule::WaveMixCalls : public WaveMixLibrary {
@@ -129,19 +163,14 @@ class MediaModule::Commands_ : public MediaCommands {
 };
 
 MediaModule::MediaModule(bool failMixer, VideoSurfaces& surfaces)
-    : mp3_(std::make_shared<Mp3Calls>()),
+    : loader_(std::make_shared<Loader>(failMixer, surfaces)),
+      mp3_(std::make_shared<Mp3Calls>(loader_)),
       waveMix_(std::make_unique<WaveMixCalls>(*this)),
-      commands_(std::make_unique<Commands_>(*this)) {
-  loading_ = std::async(std::launch::async, [failMixer, &surfaces, mp3 = mp3_]() -> DesktopMedia* {
-               MakeDesktopMediaFunction make = LoadModule();
-               DesktopMedia* media = make ? make(failMixer, surfaces) : nullptr;
-               if (media) mp3->Loaded(media->Mp3());
-               return media;
-             }).share();
-  mp3_->SetLoading(loading_);
-}
+      commands_(std::make_unique<Commands_>(*this)) {}
 
-MediaModule::~MediaModule() { delete Media(); }
+MediaModule::~MediaModule() { delete loader_->Loaded(); }
+
+void MediaModule::StartLoading() { loader_->Start(); }
 
 WaveMixLibrary& MediaModule::WaveMix() { return *waveMix_; }
 
@@ -154,6 +183,6 @@ void MediaModule::CloseCommands() {
   commandsClosed_ = true;
 }
 
-DesktopMedia* MediaModule::Media() const { return loading_.get(); }
+DesktopMedia* MediaModule::Media() const { return loader_->Media(); }
 
 }  // namespace tf

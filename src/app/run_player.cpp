@@ -1,6 +1,7 @@
 #include "app/run_player.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -135,8 +136,6 @@ int RunPlayer(int argc, char** argv) {
   QtLinkOpener linkOpener;
   walkthrough::WalkthroughMessageBoxes scriptMessages(trace.get());
   ui::QtVideoSurfaces videoSurfaces;
-  // Loads beside the start; its sound system starts there too, rather than
-  // on the first sound, which would come late.
   MediaModule media(MixerFailureSimulated(), videoSurfaces);
   const bool walking = !options->walkthroughFile.empty();
   Platform platform{
@@ -187,6 +186,9 @@ int RunPlayer(int argc, char** argv) {
   }
 
   player.Start();
+  // The sound system starts once the program has, rather than on the first
+  // sound, which would come late.
+  QTimer::singleShot(0, [&media] { media.StartLoading(); });
   if (runner) runner->Start();
   int status = events.Ended() && !runner ? 0 : QApplication::exec();
   return runner ? runner->ExitStatus() : status;
