@@ -38,7 +38,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev
   libfluidsynth-dev fluidsynth timgm6mb-soundfont
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
-  fonts-liberation
+  fonts-liberation libfontconfig-dev
   cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
   xvfb xauth imagemagick ffmpeg sox lame
   ${fuzz_packages[@]+"${fuzz_packages[@]}"}

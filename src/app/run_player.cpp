@@ -1,11 +1,14 @@
 #include "app/run_player.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iostream>
 #include <mutex>
 #include <sstream>
@@ -123,7 +126,10 @@ int RunPlayer(int argc, char** argv) {
     trace = std::make_unique<StreamTrace>(traceFile);
   }
 
+  // The font configuration is read beside the display's connection.
+  std::future<void> fonts = std::async(std::launch::async, [] { FcInit(); });
   QApplication app(argc, argv);
+  fonts.wait();
   QApplication::setApplicationName("taleforge-player");
   QApplication::setQuitOnLastWindowClosed(false);
 
