@@ -1,11 +1,10 @@
 #include "app/media_module.h"
 
-#include <dlfcn.h>
-
 #include <atomic>
-#include <filesystem>
 #include <future>
 #include <mutex>
+
+#include "platform/runtime/program_module.h"
 
 namespace tf {
 
@@ -15,17 +14,11 @@ constexpr int32_t kNoDevice = 277;
 // What a mixer call answers without the module.
 constexpr uint32_t kFailed = 1;
 
-// Beside the program, else where the build put it. Loaded for all to see:
-// the video module finds the module's audio output there.
+// Loaded for all to see: the video module finds the module's audio output
+// there.
 MakeDesktopMediaFunction LoadModule() {
-  std::error_code error;
-  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  for (const std::filesystem::path& file : {program.parent_path() / TF_MEDIA_MODULE_NAME,
-                                            std::filesystem::path(TF_MEDIA_MODULE_BUILT)}) {
-    if (void* module = dlopen(file.c_str(), RTLD_NOW | RTLD_GLOBAL))
-      return reinterpret_cast<MakeDesktopMediaFunction>(dlsym(module, kMakeDesktopMediaName));
-  }
-  return nullptr;
+  return reinterpret_cast<MakeDesktopMediaFunction>(ProgramModuleSymbol(
+      TF_MEDIA_MODULE_NAME, TF_MEDIA_MODULE_BUILT, kMakeDesktopMediaName, true));
 }
 }  // namespace
 

@@ -9,7 +9,6 @@
 
 #include "platform/runtime/case_fold.h"
 #include "platform/runtime/checked_int16.h"
-#include "platform/runtime/file_reuse.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/val.h"

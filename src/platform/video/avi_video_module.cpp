@@ -1,8 +1,6 @@
 #include "platform/video/avi_video_module.h"
 
-#include <dlfcn.h>
-
-#include <filesystem>
+#include "platform/runtime/program_module.h"
 
 namespace tf {
 
@@ -10,16 +8,9 @@ namespace {
 using OpenFunction = MediaDevice* (*)(AudioOutput&, const std::string&,
                                       const AviVideo::SurfaceMaker&);
 
-// Beside the program, else where the build put it.
 OpenFunction LoadModule() {
-  std::error_code error;
-  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  for (const std::filesystem::path& file : {program.parent_path() / TF_AVI_VIDEO_MODULE_NAME,
-                                            std::filesystem::path(TF_AVI_VIDEO_MODULE_BUILT)}) {
-    if (void* module = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL))
-      return reinterpret_cast<OpenFunction>(dlsym(module, "TfOpenAviVideo"));
-  }
-  return nullptr;
+  return reinterpret_cast<OpenFunction>(ProgramModuleSymbol(
+      TF_AVI_VIDEO_MODULE_NAME, TF_AVI_VIDEO_MODULE_BUILT, "TfOpenAviVideo", false));
 }
 }  // namespace
 
