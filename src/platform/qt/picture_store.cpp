@@ -4,7 +4,6 @@
 
 #include <QBuffer>
 #include <QImageReader>
-#include <QRunnable>
 #include <QThread>
 #include <algorithm>
 #include <condition_variable>
@@ -44,12 +43,12 @@ int64_t CostOf(const QPixmap& pixmap) {
 
 }  // namespace
 
-class PictureStore::DecodeJob : public QRunnable {
+class PictureStore::DecodeJob {
  public:
   // Reads the file too, off the window thread.
-  explicit DecodeJob(std::string path) : path_(std::move(path)) { setAutoDelete(false); }
+  explicit DecodeJob(std::string path) : path_(std::move(path)) {}
 
-  void run() override {
+  void Run() {
     QImage image;
     bool unreadable = false;
     try {
@@ -90,11 +89,52 @@ class PictureStore::DecodeJob : public QRunnable {
   QImage image_;
 };
 
-PictureStore::PictureStore(int64_t budgetBytes) : budget_(budgetBytes) {
-  // The window thread is the other worker: it decodes what it needs next
-  // whenever no worker has begun it.
-  pool_.setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
+PictureStore::Workers::~Workers() {
+  {
+    std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  ready_.notify_all();
+  for (std::thread& thread : threads_) thread.join();
 }
+
+void PictureStore::Workers::Start(std::shared_ptr<DecodeJob> job) {
+  {
+    std::lock_guard lock(mutex_);
+    queue_.push_back(std::move(job));
+    if (threads_.empty())
+      for (int i = 0; i < count_; ++i) threads_.emplace_back([this] { Work(); });
+  }
+  ready_.notify_one();
+}
+
+bool PictureStore::Workers::TryTake(const DecodeJob* job) {
+  std::lock_guard lock(mutex_);
+  auto queued = std::find_if(queue_.begin(), queue_.end(),
+                             [job](const auto& waiting) { return waiting.get() == job; });
+  if (queued == queue_.end()) return false;
+  queue_.erase(queued);
+  return true;
+}
+
+void PictureStore::Workers::Work() {
+  for (;;) {
+    std::shared_ptr<DecodeJob> job;
+    {
+      std::unique_lock lock(mutex_);
+      ready_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+      if (stopping_) return;
+      job = std::move(queue_.front());
+      queue_.pop_front();
+    }
+    job->Run();
+  }
+}
+
+// The window thread is the other worker: it decodes what it needs next
+// whenever no worker has begun it.
+PictureStore::PictureStore(int64_t budgetBytes)
+    : budget_(budgetBytes), workers_(std::max(1, QThread::idealThreadCount() - 1)) {}
 
 PictureStore::~PictureStore() {
   for (const auto& [path, pending] : pending_) GiveUp(pending);
@@ -116,7 +156,7 @@ void PictureStore::Prefetch(const std::vector<std::string>& storedPaths) {
     auto job = std::make_shared<DecodeJob>(path);
     pending_.emplace(path, Pending{*stamp, job});
     order_.push_back(job);
-    pool_.start(job.get());
+    workers_.Start(job);
   }
 }
 
@@ -164,21 +204,21 @@ std::optional<PictureStore::Stamp> PictureStore::StampOf(const std::string& path
 }
 
 QImage PictureStore::Finish(DecodeJob& job) {
-  if (pool_.tryTake(&job)) {
-    job.run();
+  if (workers_.TryTake(&job)) {
+    job.Run();
     return job.Take();
   }
   // A worker has it: meanwhile this thread decodes the next ones waiting.
   for (const std::shared_ptr<DecodeJob>& next : order_) {
     if (job.Done()) break;
-    if (next.get() != &job && pool_.tryTake(next.get())) next->run();
+    if (next.get() != &job && workers_.TryTake(next.get())) next->Run();
   }
   return job.Take();
 }
 
 void PictureStore::GiveUp(const Pending& pending) {
   // A worker may be decoding it: the job must outlive its run.
-  if (!pool_.tryTake(pending.job.get())) pending.job->Take();
+  if (!workers_.TryTake(pending.job.get())) pending.job->Take();
 }
 
 const QPixmap* PictureStore::FindKept(const std::string& path, const Stamp& stamp) {

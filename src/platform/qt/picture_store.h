@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QPixmap>
-#include <QThreadPool>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <list>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -51,6 +54,27 @@ class PictureStore {
     bool operator==(const Stamp&) const = default;
   };
   class DecodeJob;
+  // Worker threads taking jobs in the order given. Joined, not detached, on
+  // destruction: a thread that used Qt has let go of Qt's data for it once
+  // joined.
+  class Workers {
+   public:
+    explicit Workers(int count) : count_(count) {}
+    ~Workers();
+    void Start(std::shared_ptr<DecodeJob> job);
+    // Takes a job back that no worker has begun.
+    bool TryTake(const DecodeJob* job);
+
+   private:
+    void Work();
+
+    const int count_;
+    std::mutex mutex_;
+    std::condition_variable ready_;
+    std::deque<std::shared_ptr<DecodeJob>> queue_;
+    std::vector<std::thread> threads_;  // started with the first job
+    bool stopping_ = false;
+  };
   struct Kept {
     Stamp stamp;
     QPixmap pixmap;
@@ -72,7 +96,7 @@ class PictureStore {
   void Forget(std::unordered_map<std::string, Kept>::iterator kept);
 
   int64_t budget_;
-  QThreadPool pool_;
+  Workers workers_;
   std::list<std::string> uses_;  // least recently used first
   std::unordered_map<std::string, Kept> kept_;
   int64_t keptCost_ = 0;  // of every picture kept, shared or not
