@@ -4,7 +4,8 @@
 # its seed corpus in fuzz/corpus/. Prints executions and coverage per target;
 # exits 0 only when no target crashed, hung, leaked or blew its memory.
 # Usage: scripts/fuzz.sh [SECONDS] [TARGET...]
-# FUZZ_JOBS=N runs N targets at once (default 1).
+# FUZZ_JOBS=N runs N targets at once (default 1); FUZZ_RUNS=N also ends a
+# target after N executions.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -12,6 +13,7 @@ seconds=${1:-60}
 [[ $seconds =~ ^[0-9]+$ ]] || { echo "usage: scripts/fuzz.sh [SECONDS] [TARGET...]" >&2; exit 2; }
 shift $(($# > 0 ? 1 : 0))
 jobs=${FUZZ_JOBS:-1}
+runs_limit=${FUZZ_RUNS:--1}
 
 scripts/setup.sh --fuzz
 
@@ -45,7 +47,7 @@ run_target() {
   # A run that hangs past -timeout or dies on its own still ends here.
   ASAN_OPTIONS=$asan timeout --kill-after=30 $((seconds + 120)) \
     "build-fuzz/fuzz/fuzz_$name" "$out/$name" "fuzz/corpus/$name" \
-    -max_total_time="$seconds" -max_len="${max_len[$name]:-4096}" \
+    -max_total_time="$seconds" -runs="$runs_limit" -max_len="${max_len[$name]:-4096}" \
     -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$findings/$name-" >"$out/$name.log" 2>&1
 }
