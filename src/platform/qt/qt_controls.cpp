@@ -13,6 +13,7 @@
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_input.h"
 #include "platform/qt/qt_pointer.h"
+#include "platform/qt/scaled_pictures.h"
 #include "platform/runtime/cp1252.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
@@ -55,7 +56,7 @@ void DrawPicture(QPainter& painter, const QPixmap& pixmap, int x, int y, int wid
   if (pixmap.isNull()) return;
   QRect target(TwipsToPixels(x), TwipsToPixels(y), TwipsToPixels(width), TwipsToPixels(height));
   if (target.size() != pixmap.size()) painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-  painter.drawPixmap(target, pixmap);
+  DrawScaledPicture(painter, pixmap, target);
 }
 
 // ControlItem
@@ -443,7 +444,9 @@ QtAnimatedPicture::QtAnimatedPicture(QtForm& form, std::string name, int index,
                                      Container* container, QGraphicsItem* parent)
     : QtControl(form, std::move(name), index, container, parent) {
   item_->paintFn = [this](QPainter& painter) {
-    if (movie_) painter.drawPixmap(0, 0, movie_->currentPixmap());
+    if (!movie_) return;
+    const QPixmap frame = movie_->currentPixmap();
+    DrawScaledPicture(painter, frame, QRect(QPoint(0, 0), frame.size()));
   };
 }
 

@@ -88,13 +88,17 @@ FormView::FormView(QtForm& form) : form_(form) {
   setCacheMode(QGraphicsView::CacheNone);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
+  // drawBackground covers every exposed pixel: no fill of the widget's own
+  // before it.
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent, true);
 }
 
 void FormView::drawBackground(QPainter* painter, const QRectF& rect) {
   if (form_.screenWindow_) {
     // Black bars beside a scaled screen.
-    painter->fillRect(rect, Qt::black);
-    painter->fillRect(rect.intersected(sceneRect()), ToQColor(form_.backColor_));
+    const QRectF screen = rect.intersected(sceneRect());
+    if (screen != rect) painter->fillRect(rect, Qt::black);
+    painter->fillRect(screen, ToQColor(form_.backColor_));
   } else {
     painter->fillRect(rect, ToQColor(form_.backColor_));
   }

@@ -1,0 +1,87 @@
+#include "platform/qt/scaled_pictures.h"
+
+#include <cstdint>
+#include <list>
+#include <tuple>
+
+namespace tf::ui {
+
+namespace {
+
+// Scaled copies of pictures drawn lately, the least recently used dropped
+// first beyond the budget: about two scaled-up screens.
+class ScaledCopies {
+ public:
+  static constexpr int64_t kBudgetBytes = 32LL * 1024 * 1024;
+
+  QPixmap Get(const QPixmap& pixmap, QSize size, bool smooth) {
+    const Key key{pixmap.cacheKey(), size.width(), size.height(), smooth};
+    for (auto kept = copies_.begin(); kept != copies_.end(); ++kept) {
+      if (kept->key != key) continue;
+      copies_.splice(copies_.end(), copies_, kept);
+      return kept->pixmap;
+    }
+    QPixmap scaled = pixmap.scaled(size, Qt::IgnoreAspectRatio,
+                                   smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
+    copies_.push_back({key, scaled});
+    bytes_ += CostOf(scaled);
+    while (bytes_ > kBudgetBytes && copies_.size() > 1) {
+      bytes_ -= CostOf(copies_.front().pixmap);
+      copies_.pop_front();
+    }
+    return scaled;
+  }
+
+ private:
+  struct Key {
+    qint64 picture;
+    int width;
+    int height;
+    bool smooth;
+    bool operator==(const Key&) const = default;
+  };
+  struct Copy {
+    Key key;
+    QPixmap pixmap;
+  };
+
+  static int64_t CostOf(const QPixmap& pixmap) {
+    return int64_t{pixmap.width()} * pixmap.height() * pixmap.depth() / 8;
+  }
+
+  std::list<Copy> copies_;  // least recently used first
+  int64_t bytes_ = 0;
+};
+
+ScaledCopies& Copies() {
+  static ScaledCopies copies;
+  return copies;
+}
+
+}  // namespace
+
+void DrawScaledPicture(QPainter& painter, const QPixmap& pixmap, const QRect& target) {
+  if (pixmap.isNull() || target.isEmpty()) return;
+  const QTransform transform = painter.combinedTransform();
+  if (transform.type() > QTransform::TxScale || transform.m11() <= 0 || transform.m22() <= 0) {
+    painter.drawPixmap(target, pixmap);
+    return;
+  }
+  // Edges rounded one by one, so that pictures side by side still meet.
+  const QRectF mapped = transform.mapRect(QRectF(target));
+  const QPoint topLeft(qRound(mapped.left()), qRound(mapped.top()));
+  const QSize size(qRound(mapped.right()) - topLeft.x(), qRound(mapped.bottom()) - topLeft.y());
+  if (size.isEmpty()) return;
+  if (size == pixmap.size() && transform.type() <= QTransform::TxTranslate) {
+    painter.drawPixmap(target.topLeft(), pixmap);
+    return;
+  }
+  const bool smooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
+  const QPixmap shown = size == pixmap.size() ? pixmap : Copies().Get(pixmap, size, smooth);
+  painter.save();
+  painter.resetTransform();
+  painter.drawPixmap(topLeft, shown);
+  painter.restore();
+}
+
+}  // namespace tf::ui

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QPainter>
+#include <QPixmap>
+#include <QRect>
+
+namespace tf::ui {
+
+// Draws a picture into a rectangle of the painter's coordinates. When the
+// painter only scales and moves, a picture drawn at a size other than its own
+// is scaled once and kept, and then copied pixel for pixel: an animated
+// picture over a scaled-up frame repaints its small rectangle many times a
+// second, and scaling the same pixels again each time costs far more than
+// copying them.
+void DrawScaledPicture(QPainter& painter, const QPixmap& pixmap, const QRect& target);
+
+}  // namespace tf::ui
