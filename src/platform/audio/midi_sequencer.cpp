@@ -51,10 +51,11 @@ MidiSynth::~MidiSynth() {
 void MidiSynth::RemovePlayer(fluid_player_t* player) { std::erase(players_, player); }
 
 bool MidiSynth::Sounding() const {
-  if (fluid_synth_get_active_voice_count(synth_) > 0) return true;
   for (fluid_player_t* player : players_)
     if (fluid_player_get_status(player) == FLUID_PLAYER_PLAYING) return true;
-  return false;
+  // Voices start only from a playing player: once rung out, none sound. The
+  // count takes the synthesizer's own lock, so it isn't asked in silence.
+  return quietFrames_ < kRingFrames && fluid_synth_get_active_voice_count(synth_) > 0;
 }
 
 // Quiet, the synthesizer is left alone once it has rung out: rendering
