@@ -20,12 +20,14 @@ bool OpenMixer() {
 
 AudioOutput::~AudioOutput() {
   if (preparing_.valid()) preparing_.wait();
-  if (IsOpen()) {
-    Mix_SetPostMix(nullptr, nullptr);
-    Mix_HaltChannel(-1);
-    Mix_HaltMusic();
-    Mix_CloseAudio();
+  {
+    std::lock_guard lock(deviceLock_);
+    closing_ = true;
   }
+  quiet_.notify_all();
+  if (closer_.joinable()) closer_.join();
+  std::lock_guard lock(deviceLock_);
+  CloseDevice();
   if (prepared_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
@@ -39,7 +41,13 @@ void AudioOutput::PrepareInBackground() {
 }
 
 bool AudioOutput::Open() {
-  std::call_once(opened_, [this] { OpenDevice(); });
+  std::lock_guard lock(deviceLock_);
+  return OpenHeld();
+}
+
+bool AudioOutput::OpenHeld() {
+  quietFrames_ = 0;
+  if (!open_ && !closing_) OpenDevice();
   return open_;
 }
 
@@ -69,6 +77,28 @@ void AudioOutput::OpenDevice() {
   Mix_AllocateChannels(8);
   Mix_SetPostMix(&AudioOutput::PostMix, this);
   open_ = true;
+  if (!closer_.joinable()) closer_ = std::thread([this] { CloseWhenQuiet(); });
+}
+
+void AudioOutput::CloseDevice() {
+  if (!open_) return;
+  Mix_SetPostMix(nullptr, nullptr);
+  Mix_HaltChannel(-1);
+  Mix_HaltMusic();
+  Mix_CloseAudio();
+  open_ = false;
+}
+
+// Woken by the audio thread once it has been quiet long enough. Chunks loaded
+// stay usable: the device opens again with the same format.
+void AudioOutput::CloseWhenQuiet() {
+  std::unique_lock lock(deviceLock_);
+  for (;;) {
+    quiet_.wait(lock);
+    if (closing_) return;
+    if (open_ && quietFrames_ >= closeAfterFrames_ && Mix_Playing(-1) == 0 && !Mix_PlayingMusic())
+      CloseDevice();
+  }
 }
 
 int AudioOutput::AddSource(Source source) {
@@ -85,20 +115,30 @@ void AudioOutput::RemoveSource(int id) {
 }
 
 void AudioOutput::PostMix(void* self, uint8_t* stream, int length) {
-  static_cast<AudioOutput*>(self)->MixSources(reinterpret_cast<int16_t*>(stream),
-                                              length / static_cast<int>(sizeof(int16_t)));
+  auto& output = *static_cast<AudioOutput*>(self);
+  const int samples = length / static_cast<int>(sizeof(int16_t));
+  bool sounding = output.MixSources(reinterpret_cast<int16_t*>(stream), samples);
+  sounding = sounding || Mix_Playing(-1) > 0 || Mix_PlayingMusic();
+  if (sounding) {
+    output.quietFrames_ = 0;
+    return;
+  }
+  output.quietFrames_ += samples / kChannels;
+  if (output.quietFrames_ >= output.closeAfterFrames_) output.quiet_.notify_one();
 }
 
-void AudioOutput::MixSources(int16_t* stream, int samples) {
+bool AudioOutput::MixSources(int16_t* stream, int samples) {
   std::lock_guard lock(sourcesLock_);
-  if (sources_.empty()) return;
+  if (sources_.empty()) return false;
   scratch_.resize(samples);
+  bool sounding = false;
   for (auto& [id, source] : sources_) {
     std::fill(scratch_.begin(), scratch_.end(), int16_t{0});
-    source(scratch_.data(), samples / kChannels);
+    sounding = source(scratch_.data(), samples / kChannels) || sounding;
     for (int i = 0; i < samples; ++i)
       stream[i] = static_cast<int16_t>(std::clamp(stream[i] + scratch_[i], -32768, 32767));
   }
+  return sounding;
 }
 
 }  // namespace tf

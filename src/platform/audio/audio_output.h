@@ -1,12 +1,15 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <future>
 #include <map>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace tf {
@@ -17,32 +20,45 @@ namespace tf {
 //
 // With no usable sound device it opens SDL's silent "dummy" driver, which
 // still pulls the mix in real time: media play, end and report as if heard.
+//
+// The device opens on first use and closes again after some seconds in which
+// nothing sounded: an open device wakes its thread for every buffer, sound or
+// not. Whatever starts a sound opens it again first.
 class AudioOutput {
  public:
   static constexpr int kSampleRate = 44100;
   static constexpr int kChannels = 2;
-
-  AudioOutput() = default;
+  // Quiet for `quietBeforeClosing`, the device closes.
+  explicit AudioOutput(std::chrono::milliseconds quietBeforeClosing = std::chrono::seconds(5))
+      : closeAfterFrames_(quietBeforeClosing.count() * kSampleRate / 1000) {}
   AudioOutput(const AudioOutput&) = delete;
   AudioOutput& operator=(const AudioOutput&) = delete;
   ~AudioOutput();
 
   // Starts the sound system (finding its driver, the slow part) on a thread
   // of its own, so that neither the program's start nor the first sound
-  // waits for it. The device itself opens on first use: until a sound is
-  // made no audio thread wakes the processor.
+  // waits for it.
   void PrepareInBackground();
-  // Opens the output on first use; true when it is open (possibly silent).
+  // Opens the output if it isn't open, and counts the quiet from now; true
+  // when it is open (possibly silent).
   bool Open();
-  // Whether something has opened it.
+  // Whether it is open now.
   bool IsOpen() const { return open_; }
   // The SDL driver in use ("pulseaudio", "alsa", "dummy", "disk", ...).
   const std::string& Driver() const { return driver_; }
 
+  // Held around SDL_mixer calls: while it is held the output neither opens
+  // nor closes but through OpenHeld.
+  std::unique_lock<std::mutex> Hold() { return std::unique_lock(deviceLock_); }
+  // Open, with Hold already held.
+  bool OpenHeld();
+
   // Adds interleaved stereo 16-bit frames at kSampleRate into `samples`,
-  // which holds `frames` frames of silence when it is called. Called on the
-  // audio thread; it must not block.
-  using Source = std::function<void(int16_t* samples, int frames)>;
+  // which holds `frames` frames of silence when it is called, and says
+  // whether the source still sounds (or will again without being started):
+  // while any does, the output stays open. Called on the audio thread; it
+  // must not block.
+  using Source = std::function<bool(int16_t* samples, int frames)>;
   // Returns an id for RemoveSource. Opens the output if needed.
   int AddSource(Source source);
   // Once this returns the source is never called again.
@@ -50,17 +66,25 @@ class AudioOutput {
 
  private:
   static void PostMix(void* self, uint8_t* stream, int length);
-  void MixSources(int16_t* stream, int samples);
+  bool MixSources(int16_t* stream, int samples);
+  void CloseWhenQuiet();
 
   void Prepare();
   void OpenDevice();
+  void CloseDevice();
 
   std::once_flag preparedOnce_;
-  std::once_flag opened_;
   std::shared_future<void> preparing_;
   bool prepared_ = false;
+  std::mutex deviceLock_;
   std::atomic<bool> open_ = false;
   std::string driver_;
+  const int64_t closeAfterFrames_;
+  // Frames mixed since something last sounded; the audio thread counts.
+  std::atomic<int64_t> quietFrames_ = 0;
+  std::condition_variable quiet_;
+  bool closing_ = false;
+  std::thread closer_;  // started with the first opening
   std::mutex sourcesLock_;
   std::map<int, Source> sources_;
   int nextSourceId_ = 1;

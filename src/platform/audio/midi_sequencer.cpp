@@ -39,7 +39,8 @@ MidiSynth::MidiSynth(AudioOutput& output)
     soundfont_ = fluid_synth_sfload(synth_, path, 1);
     if (soundfont_ >= 0) break;
   }
-  sourceId_ = output_.AddSource([this](int16_t* samples, int frames) { Render(samples, frames); });
+  sourceId_ =
+      output_.AddSource([this](int16_t* samples, int frames) { return Render(samples, frames); });
 }
 
 MidiSynth::~MidiSynth() {
@@ -60,15 +61,16 @@ bool MidiSynth::Sounding() const {
 
 // Quiet, the synthesizer is left alone once it has rung out: rendering
 // silence through its reverb would keep the processor busy for nothing.
-void MidiSynth::Render(int16_t* samples, int frames) {
+bool MidiSynth::Render(int16_t* samples, int frames) {
   std::lock_guard lock(renderLock_);
   if (Sounding())
     quietFrames_ = 0;
   else if (quietFrames_ >= kRingFrames)
-    return;
+    return false;
   else
     quietFrames_ += frames;
   fluid_synth_write_s16(synth_, frames, samples, 0, 2, samples, 1, 2);
+  return true;
 }
 
 std::unique_ptr<MidiSequencer> MidiSequencer::Open(MidiSynth& synth, std::string data) {
@@ -109,6 +111,7 @@ bool MidiSequencer::Ended() const {
 
 void MidiSequencer::Play() {
   if (state_ == State::Playing) return;
+  synth_.Output().Open();
   std::lock_guard lock(synth_.RenderLock());
   fluid_player_play(player_);
   state_ = State::Playing;

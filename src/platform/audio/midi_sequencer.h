@@ -27,6 +27,7 @@ class MidiSynth {
   // False when no soundfont could be loaded: MIDI then plays silently.
   bool HasSoundfont() const { return soundfont_ >= 0; }
   fluid_synth_t* Synth() const { return synth_; }
+  AudioOutput& Output() { return output_; }
   // Held while the synthesizer renders; hold it to add or remove a player.
   std::mutex& RenderLock() { return renderLock_; }
   // Each player made on the synthesizer, for as long as it exists (callers
@@ -35,7 +36,8 @@ class MidiSynth {
   void RemovePlayer(fluid_player_t* player);
 
  private:
-  void Render(int16_t* samples, int frames);
+  // Whether it still sounds.
+  bool Render(int16_t* samples, int frames);
   // A voice sounds or a player plays.
   bool Sounding() const;
 

@@ -26,7 +26,8 @@ class SdlMp3::Calls_ : public Mp3Library {
 
   double mp3gettime(const Mp3Record& request) override {
     std::lock_guard calls(callLock_);
-    if (closed_ || !output_.Open()) return 0;
+    auto held = output_.Hold();
+    if (closed_ || !output_.OpenHeld()) return 0;
     Mix_Music* music = Mix_LoadMUS(ResolvePath(request.path).c_str());
     if (!music) return 0;
     const double seconds = Mix_MusicDuration(music);
@@ -43,7 +44,8 @@ class SdlMp3::Calls_ : public Mp3Library {
     uint64_t ticket = 0;
     {
       std::lock_guard calls(callLock_);
-      if (closed_ || !output_.Open()) return;
+      auto held = output_.Hold();
+      if (closed_ || !output_.OpenHeld()) return;
       music = Mix_LoadMUS(ResolvePath(request.path).c_str());
       if (!music) return;
       // Whatever plays ends here, and its thread returns.
@@ -63,6 +65,7 @@ class SdlMp3::Calls_ : public Mp3Library {
     }
     {
       std::lock_guard calls(callLock_);
+      auto held = output_.Hold();
       if (!outputGone_) Mix_FreeMusic(music);
     }
     std::lock_guard lock(lock_);
@@ -72,6 +75,7 @@ class SdlMp3::Calls_ : public Mp3Library {
 
   void mp3stop() override {
     std::lock_guard calls(callLock_);
+    auto held = output_.Hold();
     if (closed_ || !output_.IsOpen()) return;
     Mix_HaltMusic();
   }
@@ -81,6 +85,7 @@ class SdlMp3::Calls_ : public Mp3Library {
   void Close() {
     {
       std::lock_guard calls(callLock_);
+      auto held = output_.Hold();
       if (output_.IsOpen()) {
         Mix_HookMusicFinished(nullptr);
         Mix_HaltMusic();

@@ -15,8 +15,12 @@ constexpr uint32_t kFailed = 1;
 SdlWaveMix::SdlWaveMix(AudioOutput& output, bool failToOpen)
     : output_(output), failToOpen_(failToOpen) {}
 
-SdlWaveMix::~SdlWaveMix() { FreeAll(); }
+SdlWaveMix::~SdlWaveMix() {
+  auto held = output_.Hold();
+  FreeAll();
+}
 
+// With the output held.
 void SdlWaveMix::FreeAll() {
   for (int channel = 0; channel < kChannels && output_.IsOpen(); ++channel)
     Mix_HaltChannel(channel);
@@ -25,7 +29,8 @@ void SdlWaveMix::FreeAll() {
 }
 
 uint32_t SdlWaveMix::WaveMixConfigureInit(const MixConfig&) {
-  if (failToOpen_ || !output_.Open()) return 0;
+  auto held = output_.Hold();
+  if (failToOpen_ || !output_.OpenHeld()) return 0;
   FreeAll();
   session_ = nextHandle_++;
   return session_;
@@ -47,6 +52,11 @@ uint32_t SdlWaveMix::WaveMixOpenWave(uint32_t session, const std::string& path, 
   // Closed here: SDL_mixer leaves it open for some bytes that are no sound.
   SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   if (!source) return 0;  // an empty file
+  auto held = output_.Hold();
+  if (!output_.OpenHeld()) {
+    SDL_RWclose(source);
+    return 0;
+  }
   Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 0);
   SDL_RWclose(source);
   if (!chunk) return 0;
@@ -65,12 +75,15 @@ uint32_t SdlWaveMix::WaveMixPlay(const MixPlayParams& params) {
     return kFailed;
   // Repeats on SDL_mixer's side: -1 forever, n for n more times.
   const int loops = params.wLoops == kLoopUntilFlushed ? -1 : params.wLoops;
+  auto held = output_.Hold();
+  if (!output_.OpenHeld()) return kFailed;
   return Mix_PlayChannel(params.iChannel, wave->second, loops) == params.iChannel ? 0 : kFailed;
 }
 
 uint32_t SdlWaveMix::WaveMixFlushChannel(uint32_t session, int16_t channel, uint32_t) {
   if (!IsOpen(session) || !IsChannel(channel)) return kFailed;
-  Mix_HaltChannel(channel);
+  auto held = output_.Hold();
+  if (output_.IsOpen()) Mix_HaltChannel(channel);
   return 0;
 }
 
@@ -78,6 +91,7 @@ uint32_t SdlWaveMix::WaveMixFreeWave(uint32_t session, uint32_t wave) {
   auto found = waves_.find(wave);
   if (!IsOpen(session) || found == waves_.end()) return kFailed;
   // SDL_mixer halts every channel that still plays it first.
+  auto held = output_.Hold();
   Mix_FreeChunk(found->second);
   waves_.erase(found);
   return 0;
@@ -85,13 +99,16 @@ uint32_t SdlWaveMix::WaveMixFreeWave(uint32_t session, uint32_t wave) {
 
 uint32_t SdlWaveMix::WaveMixCloseSession(uint32_t session) {
   if (!IsOpen(session)) return kFailed;
+  auto held = output_.Hold();
   FreeAll();
   session_ = 0;
   return 0;
 }
 
 bool SdlWaveMix::ChannelSounding(int channel) const {
-  return output_.IsOpen() && IsChannel(channel) && Mix_Playing(channel) != 0;
+  if (!IsChannel(channel)) return false;
+  auto held = output_.Hold();
+  return output_.IsOpen() && Mix_Playing(channel) != 0;
 }
 
 }  // namespace tf

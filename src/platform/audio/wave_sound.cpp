@@ -55,7 +55,10 @@ std::unique_ptr<WaveSound> WaveSound::Open(AudioOutput& output, const std::strin
 
 WaveSound::WaveSound(AudioOutput& output, std::vector<int16_t> samples)
     : output_(output), samples_(std::move(samples)) {
-  sourceId_ = output_.AddSource([this](int16_t* mix, int frames) { Mix(mix, frames); });
+  sourceId_ = output_.AddSource([this](int16_t* mix, int frames) {
+    Mix(mix, frames);
+    return playing_.load();
+  });
 }
 
 WaveSound::~WaveSound() { output_.RemoveSource(sourceId_); }
@@ -73,6 +76,7 @@ void WaveSound::Mix(int16_t* mix, int frames) {
 
 void WaveSound::Play() {
   if (nextFrame_ * AudioOutput::kChannels >= samples_.size()) return;
+  output_.Open();
   paused_ = false;
   playing_ = true;
 }

@@ -207,7 +207,7 @@ QtImage::QtImage(QtForm& form, std::string name, int index, Container* container
     if (stretch_)
       DrawPicture(painter, pixmap, 0, 0, Width(), Height());
     else
-      painter.drawPixmap(0, 0, pixmap);
+      DrawScaledPicture(painter, pixmap, QRect(QPoint(0, 0), pixmap.size()));
   };
 }
 

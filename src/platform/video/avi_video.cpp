@@ -191,8 +191,11 @@ std::unique_ptr<AviVideo> AviVideo::Open(AudioOutput& output, const std::string&
 AviVideo::AviVideo(AudioOutput& output, std::unique_ptr<Decoder> decoder)
     : output_(output), decoder_(std::move(decoder)) {
   if (!decoder_->audio) return;
-  sourceId_ =
-      output_.AddSource([this](int16_t* samples, int frames) { MixSound(samples, frames); });
+  // A video playing keeps the output open: its pictures keep time with it.
+  sourceId_ = output_.AddSource([this](int16_t* samples, int frames) {
+    MixSound(samples, frames);
+    return state_ == kPlaying;
+  });
   soundClock_ = output_.IsOpen();
   // With no output at all the sound is dropped and the system clock paces.
   if (!soundClock_) decoder_->keepSound = false;
@@ -219,7 +222,9 @@ void AviVideo::SetState(State state) {
 }
 
 void AviVideo::Play() {
-  if (!ended_) SetState(kPlaying);
+  if (ended_) return;
+  if (sourceId_) output_.Open();
+  SetState(kPlaying);
 }
 
 void AviVideo::Pause() {

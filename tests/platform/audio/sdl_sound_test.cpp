@@ -86,6 +86,40 @@ TEST_F(DiskAudioTest, ALoopingChannelSoundsUntilFlushedAndASingleSoundEnds) {
   EXPECT_FALSE(mix.ChannelSounding(3));
 }
 
+// Quiet for a while, the device closes, and the next sound opens it again;
+// a sound looping all that while keeps it open.
+TEST_F(DiskAudioTest, TheDeviceClosesWhenQuietAndOpensForTheNextSound) {
+  AudioOutput quick(200ms);
+  SdlWaveMix mix(quick, false);
+  const uint32_t session = mix.WaveMixConfigureInit({});
+  ASSERT_NE(session, 0u);
+  MixPlayParams play;
+  play.hMixSession = session;
+  play.iChannel = 1;
+  play.lpMixWave = mix.WaveMixOpenWave(session, kHum, 0, 0);
+  play.wLoops = kLoopUntilFlushed;
+  ASSERT_NE(play.lpMixWave, 0u);
+  auto closesWithin = [&](std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (quick.IsOpen() && std::chrono::steady_clock::now() < end)
+      std::this_thread::sleep_for(20ms);
+    return !quick.IsOpen();
+  };
+
+  ASSERT_EQ(mix.WaveMixPlay(play), 0u);
+  EXPECT_FALSE(closesWithin(700ms));
+  EXPECT_TRUE(mix.ChannelSounding(1));
+  mix.WaveMixFlushChannel(session, 1, 0);
+  EXPECT_TRUE(closesWithin(2s));
+  EXPECT_FALSE(mix.ChannelSounding(1));
+
+  play.wLoops = 0;
+  ASSERT_EQ(mix.WaveMixPlay(play), 0u);
+  EXPECT_TRUE(quick.IsOpen());
+  EXPECT_TRUE(mix.ChannelSounding(1));
+  EXPECT_TRUE(closesWithin(2s));
+}
+
 // The fuzzer's finds: a data chunk claiming 4 GB had SDL allocate all of it,
 // bytes of no known sound kind left SDL's reader open, and an empty file
 // gave no reader at all.
