@@ -72,14 +72,19 @@ void DrawScaledPicture(QPainter& painter, const QPixmap& pixmap, const QRect& ta
   const QPoint topLeft(qRound(mapped.left()), qRound(mapped.top()));
   const QSize size(qRound(mapped.right()) - topLeft.x(), qRound(mapped.bottom()) - topLeft.y());
   if (size.isEmpty()) return;
+  // Pixel for pixel: with smoothing asked for, Qt takes its general (and
+  // far slower, many-threaded) path even where nothing is scaled.
+  const bool smooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
   if (size == pixmap.size() && transform.type() <= QTransform::TxTranslate) {
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawPixmap(target.topLeft(), pixmap);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
     return;
   }
-  const bool smooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
   const QPixmap shown = size == pixmap.size() ? pixmap : Copies().Get(pixmap, size, smooth);
   painter.save();
   painter.resetTransform();
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter.drawPixmap(topLeft, shown);
   painter.restore();
 }
