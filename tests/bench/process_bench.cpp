@@ -206,19 +206,26 @@ bool PeakMemory(const Setup& setup) {
   return true;
 }
 
-// Percent of one core the player uses over the idle time, once the trace
-// shows the line and things have settled.
-double IdleProcessorPercent(const Setup& setup, const std::string& project, const fs::path& script,
-                            const std::string& line) {
+// Percent of one core the player uses over `windows` idle times one after
+// another, once the trace shows the line and things have settled; empty
+// when the line never came.
+std::vector<double> IdleProcessorPercent(const Setup& setup, const std::string& project,
+                                         const fs::path& script, const std::string& line,
+                                         int windows) {
   Child program({setup.player, project, "--walkthrough", script.string(), "--trace", "-"},
                 setup.windowEnv);
-  if (program.WaitForLine(line) < 0) return -1;
+  if (program.WaitForLine(line) < 0) return {};
   std::this_thread::sleep_for(std::chrono::seconds(2));
+  std::vector<double> percents;
   double before = program.ProcessorSeconds();
-  std::this_thread::sleep_for(std::chrono::duration<double>(kIdleSeconds));
-  double used = program.ProcessorSeconds() - before;
+  for (int window = 0; window < windows; ++window) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(kIdleSeconds));
+    const double now = program.ProcessorSeconds();
+    percents.push_back((now - before) / kIdleSeconds * 100);
+    before = now;
+  }
   program.End(true);
-  return used / kIdleSeconds * 100;
+  return percents;
 }
 
 bool IdleProcessor(const Setup& setup) {
@@ -226,9 +233,11 @@ bool IdleProcessor(const Setup& setup) {
   tf::bench::WriteFrameChain(still, {640, 480, 20, 5}, 2);
   fs::path stillScript =
       WriteScript(setup, "still.walk", "new\nwait 1\nexpect frame \"F1\"\nwait 60\n");
-  double stillPercent = IdleProcessorPercent(setup, still.string(), stillScript, "frame \"F1\"");
+  std::vector<double> stillPercent =
+      IdleProcessorPercent(setup, still.string(), stillScript, "frame \"F1\"", 1);
   // The demo played to the lamp room with the lamp lit: the flame is an
-  // animated picture, and the sea's MP3 plays.
+  // animated picture, and the sea's MP3 plays. The second window comes once
+  // the sea has ended and the quiet audio device has closed.
   fs::path demoScript = WriteScript(setup, "animated.walk",
                                     "new\nwait 5.5\nexpect frame \"Shore\"\n"
                                     "click area 1\nclick area 1\nclick area 3\nclick area 2\n"
@@ -236,16 +245,19 @@ bool IdleProcessor(const Setup& setup) {
                                     "expect frame \"Lamproom\"\nclick area 4\n"
                                     "drag object 1 to object 2\ndrag object 1 to area 2\n"
                                     "expect var \"LampLit\" 1\nwait 60\n");
-  double animatedPercent =
-      IdleProcessorPercent(setup, TF_DEMO, demoScript, "variable \"LampLit\" 1");
-  if (stillPercent < 0 || animatedPercent < 0) {
+  std::vector<double> animatedPercent =
+      IdleProcessorPercent(setup, TF_DEMO, demoScript, "variable \"LampLit\" 1", 2);
+  if (stillPercent.empty() || animatedPercent.empty()) {
     std::cerr << "a walkthrough did not reach its frame\n";
     return false;
   }
-  std::string over = " over " + std::to_string(static_cast<int>(kIdleSeconds)) + " s";
-  PrintAgainstGoal("processor time at a still frame" + over, stillPercent, "% of one core", 0);
-  PrintAgainstGoal("processor time at the demo's animated frame" + over, animatedPercent,
-                   "% of one core", 0.3);
+  const std::string seconds = std::to_string(static_cast<int>(kIdleSeconds)) + " s";
+  PrintAgainstGoal("processor time at a still frame over " + seconds, stillPercent[0],
+                   "% of one core", 0);
+  PrintAgainstGoal("processor time at the demo's animated frame, its first " + seconds,
+                   animatedPercent[0], "% of one core", 0.3);
+  PrintAgainstGoal("processor time at the demo's animated frame, the " + seconds + " after",
+                   animatedPercent[1], "% of one core", 0.3);
   return true;
 }
 
