@@ -55,10 +55,9 @@ TEST_F(PathResolverTest, MatchesRawWindows1252NamesInAnyCase) {
 
 TEST_F(PathResolverTest, ExistingPathIsReturnedAsGiven) {
   std::string root = folder_.Path().string();
-  EXPECT_EQ(ResolvePath(folder_.Stored("frames\\Start.FME")).string(), root + "/frames/Start.FME");
-  EXPECT_EQ(ResolvePath(folder_.Stored("frames\\..\\CONFIG\\")).string(),
-            root + "/frames/../CONFIG/");
-  EXPECT_EQ(ResolvePath("").string(), "");
+  EXPECT_EQ(ResolvePath(folder_.Stored("frames\\Start.FME")), root + "/frames/Start.FME");
+  EXPECT_EQ(ResolvePath(folder_.Stored("frames\\..\\CONFIG\\")), root + "/frames/../CONFIG/");
+  EXPECT_EQ(ResolvePath(""), "");
 }
 
 TEST_F(PathResolverTest, MissingComponentsAreAppendedAsStored) {

@@ -150,7 +150,7 @@ void PictureStore::Prefetch(const std::vector<std::string>& storedPaths) {
   pending_.clear();
   order_.clear();
   for (const std::string& storedPath : storedPaths) {
-    const std::string path = ResolvePath(storedPath).string();
+    const std::string path = ResolvePath(storedPath);
     const std::optional<Stamp> stamp = StampOf(path);
     if (!stamp || FindKept(path, *stamp) || pending_.contains(path)) continue;
     auto job = std::make_shared<DecodeJob>(path);
@@ -161,11 +161,11 @@ void PictureStore::Prefetch(const std::vector<std::string>& storedPaths) {
 }
 
 bool PictureStore::IsDecoding(const std::string& storedPath) const {
-  return pending_.contains(ResolvePath(storedPath).string());
+  return pending_.contains(ResolvePath(storedPath));
 }
 
 QPixmap PictureStore::Load(const std::string& storedPath) {
-  const std::string path = ResolvePath(storedPath).string();
+  const std::string path = ResolvePath(storedPath);
   const std::optional<Stamp> stamp = StampOf(path);
   if (stamp)
     if (const QPixmap* kept = FindKept(path, *stamp)) return *kept;

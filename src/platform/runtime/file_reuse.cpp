@@ -11,6 +11,12 @@ constexpr size_t kLargestKeptFile = 64 * 1024;
 struct ReuseState {
   int depth = 0;
   std::unordered_map<std::string, std::string> bytes;
+  std::unordered_map<std::string, std::shared_ptr<const StoredValueList>> values;
+
+  void Clear() {
+    bytes.clear();
+    values.clear();
+  }
 };
 
 // Per thread: only the thread that opened a scope reads through it.
@@ -20,10 +26,10 @@ thread_local ReuseState state;
 FileReuseScope::FileReuseScope() { ++state.depth; }
 
 FileReuseScope::~FileReuseScope() {
-  if (--state.depth == 0) state.bytes.clear();
+  if (--state.depth == 0) state.Clear();
 }
 
-void ForgetReusedFiles() { state.bytes.clear(); }
+void ForgetReusedFiles() { state.Clear(); }
 
 const std::string* ReusedFileBytes(const std::string& storedPath) {
   auto it = state.bytes.find(storedPath);
@@ -31,8 +37,20 @@ const std::string* ReusedFileBytes(const std::string& storedPath) {
 }
 
 void KeepReusedFileBytes(const std::string& storedPath, const std::string& bytes) {
-  if (state.depth > 0 && bytes.size() <= kLargestKeptFile)
-    state.bytes.insert_or_assign(storedPath, bytes);
+  if (state.depth == 0 || bytes.size() > kLargestKeptFile) return;
+  state.bytes.insert_or_assign(storedPath, bytes);
+  state.values.erase(storedPath);
+}
+
+std::shared_ptr<const StoredValueList> ReusedFileValues(const std::string& storedPath) {
+  auto it = state.values.find(storedPath);
+  return it == state.values.end() ? nullptr : it->second;
+}
+
+void KeepReusedFileValues(const std::string& storedPath,
+                          std::shared_ptr<const StoredValueList> values) {
+  if (state.bytes.contains(storedPath))
+    state.values.insert_or_assign(storedPath, std::move(values));
 }
 
 }  // namespace tf

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace tf {
+
+struct StoredValueList;
 
 // While a scope is open on this thread, each small stored file read through
 // ReadStoredFile comes from disk once; later reads of the same stored path
@@ -26,5 +29,13 @@ const std::string* ReusedFileBytes(const std::string& storedPath);
 // Keeps a small file's bytes for the rest of the open scope; nothing
 // without one.
 void KeepReusedFileBytes(const std::string& storedPath, const std::string& bytes);
+
+// The values read from a stored path's kept bytes, or null when none are kept.
+std::shared_ptr<const StoredValueList> ReusedFileValues(const std::string& storedPath);
+
+// Keeps the values read from a stored path's kept bytes for as long as the
+// bytes; nothing when its bytes aren't kept.
+void KeepReusedFileValues(const std::string& storedPath,
+                          std::shared_ptr<const StoredValueList> values);
 
 }  // namespace tf

@@ -106,6 +106,18 @@ FolderCache& Cache() {
 
 bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 
+bool Exists(const std::string& path) {
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0;
+}
+
+// Appends a component as appending it to a std::filesystem::path would: with
+// a "/" between, unless the path is empty or ends with one.
+void AppendComponent(std::string& path, std::string_view component) {
+  if (!path.empty() && path.back() != '/') path += '/';
+  path += component;
+}
+
 std::vector<std::string_view> SplitComponents(std::string_view path) {
   std::vector<std::string_view> components;
   size_t start = 0;
@@ -122,10 +134,9 @@ std::vector<std::string_view> SplitComponents(std::string_view path) {
 // Length of the longest leading part, ending before a "/" or at the end, that
 // exists on disk exactly as given: the system's own part of the path.
 size_t ExistingPrefixLength(std::string_view path) {
-  std::error_code error;
   for (size_t end = path.size(); end > 0 && end != std::string_view::npos;
        end = path.rfind('/', end - 1)) {
-    if (fs::exists(fs::path(path.substr(0, end)), error)) {
+    if (Exists(std::string(path.substr(0, end)))) {
       return end;
     }
   }
@@ -133,9 +144,10 @@ size_t ExistingPrefixLength(std::string_view path) {
 }
 
 // The name on disk for one component inside an already resolved folder.
-std::optional<std::string> MatchComponent(const fs::path& folder, std::string_view component) {
-  std::error_code error;
-  if (component == "." || component == ".." || fs::exists(folder / component, error)) {
+std::optional<std::string> MatchComponent(const std::string& folder, std::string_view component) {
+  std::string asGiven = folder;
+  AppendComponent(asGiven, component);
+  if (component == "." || component == ".." || Exists(asGiven)) {
     return std::string(component);
   }
   // A stored name is Windows-1252, or UTF-8 when written on a system that uses it.
@@ -144,39 +156,39 @@ std::optional<std::string> MatchComponent(const fs::path& folder, std::string_vi
   if (asUtf8 != candidates.front()) {
     candidates.push_back(std::move(asUtf8));
   }
-  return Cache().FindName(folder.empty() ? fs::path(".") : folder, candidates);
+  return Cache().FindName(folder.empty() ? fs::path(".") : fs::path(folder), candidates);
 }
 
 }  // namespace
 
-fs::path ResolvePath(std::string_view storedPath) {
+std::string ResolvePath(std::string_view storedPath) {
   if (storedPath.empty()) {
     return {};
   }
   size_t prefixLength = ExistingPrefixLength(storedPath);
-  fs::path resolved(storedPath.substr(0, prefixLength));
+  std::string resolved(storedPath.substr(0, prefixLength));
   std::string_view rest = storedPath.substr(prefixLength);
   bool matching = true;
   for (std::string_view component : SplitComponents(rest)) {
     if (matching) {
       if (std::optional<std::string> name = MatchComponent(resolved, component)) {
-        resolved /= *name;
+        AppendComponent(resolved, *name);
         continue;
       }
       matching = false;
     }
-    resolved /= component;
+    AppendComponent(resolved, component);
   }
-  if (!rest.empty() && IsSeparator(rest.back()) && resolved.has_filename()) {
-    resolved /= "";
+  if (!rest.empty() && IsSeparator(rest.back()) && !resolved.empty() && resolved.back() != '/') {
+    resolved += '/';
   }
   return resolved;
 }
 
 bool StoredFileExists(std::string_view storedPath) {
   if (ReusedFileBytes(std::string(storedPath))) return true;
-  std::error_code error;
-  return fs::is_regular_file(ResolvePath(storedPath), error);
+  struct stat status {};
+  return ::stat(ResolvePath(storedPath).c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 std::string ReadStoredFile(const std::string& storedPath) {
@@ -185,7 +197,7 @@ std::string ReadStoredFile(const std::string& storedPath) {
 
 std::optional<std::string> ReadStoredFileUpTo(const std::string& storedPath, size_t largest) {
   if (const std::string* kept = ReusedFileBytes(storedPath)) return *kept;
-  const fs::path path = ResolvePath(storedPath);
+  const std::string path = ResolvePath(storedPath);
   // Not blocking on a pipe that bears a data file's name; regular files
   // read the same either way.
   const int file = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

@@ -18,7 +18,7 @@ namespace tf {
 // Returns the best path found: when some component matches nothing, the rest
 // is appended as stored (with "/" separators), so the caller's open fails with
 // "file not found" as usual.
-std::filesystem::path ResolvePath(std::string_view storedPath);
+std::string ResolvePath(std::string_view storedPath);
 
 // True when the stored path names an existing regular file.
 bool StoredFileExists(std::string_view storedPath);
