@@ -73,8 +73,9 @@ void LoadTexts(Game& game) {
     // What the label file fails to give stays blank rather than the
     // template's caption.
     text->SetCaption("");
-    text->SetAutoSize(true);
     ApplyLabelFile(*text, folder + game.File1.List(j));
+    // Sized once, to what the file gave.
+    text->SetAutoSize(true);
     text->SetVisible(true);
     text->BringToFront();
   }

@@ -16,6 +16,7 @@
 #include "platform/runtime/case_fold.h"
 #include "platform/runtime/cp1252.h"
 #include "platform/runtime/file_reuse.h"
+#include "platform/runtime/folder_items.h"
 #include "platform/runtime/runtime_error.h"
 
 namespace tf {
@@ -73,10 +74,9 @@ class FolderCache {
  private:
   static FolderListing List(const fs::path& folder, fs::file_time_type modified) {
     FolderListing listing{modified, fs::file_time_type::clock::now(), {}};
-    std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
-      std::string name = entry.path().filename().string();
-      listing.entries.push_back({name, NameKey(name)});
+    for (FolderItem& item : ReadFolder(folder.string())) {
+      std::string folded = NameKey(item.name);
+      listing.entries.push_back({std::move(item.name), std::move(folded)});
     }
     // Sorted so that a folder holding several case variants always gives the same one.
     std::sort(listing.entries.begin(), listing.entries.end(),
