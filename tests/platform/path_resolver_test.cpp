@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/runtime/file_reuse.h"
 #include "platform/runtime_test_support.h"
 
 namespace tf {
@@ -74,9 +75,13 @@ TEST_F(PathResolverTest, DotComponentsPassThrough) {
   EXPECT_TRUE(fs::is_regular_file(resolved));
 }
 
-TEST_F(PathResolverTest, FileCreatedAfterALookupIsFound) {
-  EXPECT_EQ(ResolvePath(folder_.Stored("frames\\late.fme")), Disk("frames/late.fme"));
-  folder_.WriteFile("frames/LATE.FME", "");
+TEST_F(PathResolverTest, FileCreatedAfterALookupIsFoundOnceTheReuseScopeEnds) {
+  {
+    FileReuseScope reuse;
+    EXPECT_EQ(ResolvePath(folder_.Stored("frames\\late.fme")), Disk("frames/late.fme"));
+    folder_.WriteFile("frames/LATE.FME", "");
+    EXPECT_EQ(ResolvePath(folder_.Stored("frames\\late.fme")), Disk("frames/late.fme"));
+  }
   EXPECT_EQ(ResolvePath(folder_.Stored("frames\\late.fme")), Disk("frames/LATE.FME"));
 }
 

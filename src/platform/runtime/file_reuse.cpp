@@ -12,10 +12,12 @@ struct ReuseState {
   int depth = 0;
   std::unordered_map<std::string, std::string> bytes;
   std::unordered_map<std::string, std::shared_ptr<const StoredValueList>> values;
+  std::unordered_map<std::string, std::string> resolvedPaths;
 
   void Clear() {
     bytes.clear();
     values.clear();
+    resolvedPaths.clear();
   }
 };
 
@@ -51,6 +53,15 @@ void KeepReusedFileValues(const std::string& storedPath,
                           std::shared_ptr<const StoredValueList> values) {
   if (state.bytes.contains(storedPath))
     state.values.insert_or_assign(storedPath, std::move(values));
+}
+
+const std::string* ReusedResolvedPath(const std::string& storedPath) {
+  auto it = state.resolvedPaths.find(storedPath);
+  return it == state.resolvedPaths.end() ? nullptr : &it->second;
+}
+
+void KeepResolvedPath(const std::string& storedPath, const std::string& path) {
+  if (state.depth > 0) state.resolvedPaths.insert_or_assign(storedPath, path);
 }
 
 }  // namespace tf

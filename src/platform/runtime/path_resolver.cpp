@@ -165,6 +165,8 @@ std::string ResolvePath(std::string_view storedPath) {
   if (storedPath.empty()) {
     return {};
   }
+  const std::string key(storedPath);
+  if (const std::string* kept = ReusedResolvedPath(key)) return *kept;
   size_t prefixLength = ExistingPrefixLength(storedPath);
   std::string resolved(storedPath.substr(0, prefixLength));
   std::string_view rest = storedPath.substr(prefixLength);
@@ -182,6 +184,7 @@ std::string ResolvePath(std::string_view storedPath) {
   if (!rest.empty() && IsSeparator(rest.back()) && !resolved.empty() && resolved.back() != '/') {
     resolved += '/';
   }
+  KeepResolvedPath(key, resolved);
   return resolved;
 }
 
@@ -197,10 +200,12 @@ std::string ReadStoredFile(const std::string& storedPath) {
 
 std::optional<std::string> ReadStoredFileUpTo(const std::string& storedPath, size_t largest) {
   if (const std::string* kept = ReusedFileBytes(storedPath)) return *kept;
-  const std::string path = ResolvePath(storedPath);
   // Not blocking on a pipe that bears a data file's name; regular files
   // read the same either way.
-  const int file = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  constexpr int kFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+  // A path that opens as given is the one it resolves to.
+  int file = ::open(storedPath.c_str(), kFlags);
+  if (file < 0) file = ::open(ResolvePath(storedPath).c_str(), kFlags);
   if (file < 0) RaiseError(kErrFileNotFound, storedPath);
   struct stat status {};
   bool read = ::fstat(file, &status) == 0 && S_ISREG(status.st_mode);
