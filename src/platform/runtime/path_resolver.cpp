@@ -43,9 +43,15 @@ struct FolderListing {
   std::vector<FolderEntry> entries;
 };
 
-// A listing taken within this time of the folder's last change may miss an
-// entry added in the same timestamp tick; it is read again before a miss counts.
-constexpr auto kRacyWindow = std::chrono::seconds(2);
+// A listing taken within a timestamp tick of the folder's last change may
+// miss an entry added in the same tick; it is read again before a miss counts.
+// A time in whole seconds may come from a file system that counts in steps of
+// up to two seconds; a finer one ticks every few milliseconds at most.
+fs::file_time_type::duration RacyWindow(fs::file_time_type modified) {
+  const auto sinceEpoch = modified.time_since_epoch();
+  if (sinceEpoch % std::chrono::seconds(1) == sinceEpoch.zero()) return std::chrono::seconds(2);
+  return std::chrono::milliseconds(200);
+}
 
 class FolderCache {
  public:
@@ -64,7 +70,7 @@ class FolderCache {
       it = listings_.insert_or_assign(key, List(folder, modified)).first;
     }
     std::optional<std::string> name = Match(it->second, foldedCandidates);
-    if (!name && !fresh && it->second.listedAt - modified < kRacyWindow) {
+    if (!name && !fresh && it->second.listedAt - modified < RacyWindow(modified)) {
       it->second = List(folder, modified);
       name = Match(it->second, foldedCandidates);
     }
