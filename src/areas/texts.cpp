@@ -48,8 +48,8 @@ void ApplyLabelFile(ui::Label& text, const std::string& path) {
     if (colour < 0 || colour > 0xFFFFFF) RaiseError(kErrInvalidPropertyValue);
     text.SetForeColor(static_cast<ui::Colour>(colour));
   });
-  text.SetFont(font);
-  if (caption) text.SetCaption(*caption);
+  IgnoringErrors([&] { text.SetFont(font); });
+  if (caption) IgnoringErrors([&] { text.SetCaption(*caption); });
 }
 }  // namespace
 
