@@ -12,6 +12,7 @@
 #include "platform/runtime/case_fold.h"
 #include "platform/runtime/checked_int16.h"
 #include "platform/runtime/runtime_error.h"
+#include "platform/runtime/stored_values.h"
 #include "platform/runtime/text_reader.h"
 #include "platform/runtime/val.h"
 #include "platform/ui/twips.h"
@@ -34,7 +35,7 @@ struct AreaHead {
   std::string cursorIcon;
 };
 
-AreaHead ReadAreaHead(TextReader& file) {
+AreaHead ReadAreaHead(StoredValues& file) {
   AreaHead head;
   head.left = file.ReadVariant();
   head.top = file.ReadVariant();
@@ -72,7 +73,7 @@ int16_t ReadAnimationSpeed(const Game& game, int index) {
 
 void LoadArea(Game& game, int index) {
   const Player& player = game.GetPlayer();
-  TextReader file = TextReader::Open(AreaFile(game, index, "a.dat"));
+  StoredValues file = StoredValues::Open(AreaFile(game, index, "a.dat"));
   AreaHead head = ReadAreaHead(file);
   if (head.animated && head.hasPicture) {
     // A one-pixel element without picture keeps index `index` in use; the
@@ -111,7 +112,7 @@ void LoadArea(Game& game, int index) {
 
 // Whether area `index` shows: not disappeared, and every condition of its
 // file holds. Undeclared variables (-1) never decide.
-bool AreaShouldShow(Game& game, int index, TextReader& file) {
+bool AreaShouldShow(Game& game, int index, StoredValues& file) {
   const std::string& frame = game.GetPlayer().frames.CurrentFrameName;
   for (const auto& entry : game.Disappear)
     if (entry->Name() == frame && entry->Value() == index) return false;
@@ -162,7 +163,7 @@ std::vector<std::string> StillAreaPictures(const Game& game) {
   std::vector<std::string> pictures;
   for (int index = 1; index <= player.frames.FrameLinksCount; ++index) {
     IgnoringErrors([&] {
-      TextReader file = TextReader::Open(AreaFile(game, index, "a.dat"));
+      StoredValues file = StoredValues::Open(AreaFile(game, index, "a.dat"));
       AreaHead head = ReadAreaHead(file);
       if (head.hasPicture && !head.animated)
         pictures.push_back(player.paths.AreasPath + head.picture);
@@ -187,7 +188,7 @@ void ShowOrNotShowAreas(Game& game) {
   const Player& player = game.GetPlayer();
   for (int index = 1; index <= player.frames.FrameLinksCount; ++index) {
     try {
-      TextReader file = TextReader::Open(AreaFile(game, index, "a.dat"));
+      StoredValues file = StoredValues::Open(AreaFile(game, index, "a.dat"));
       const bool visible = AreaShouldShow(game, index, file);
       auto gif = game.AniGifIndex.find(index);
       const bool animated = gif != game.AniGifIndex.end() && gif->second > 0;

@@ -1,6 +1,8 @@
 #include "areas/texts.h"
 
 #include <cmath>
+#include <functional>
+#include <optional>
 
 #include "areas/area_files.h"
 #include "areas/input.h"
@@ -12,17 +14,13 @@
 namespace tf {
 
 namespace {
-void ChangeFont(ui::Label& label, const std::function<void(ui::Font&)>& change) {
-  ui::Font font = label.GetFont();
-  change(font);
-  label.SetFont(font);
-}
-
 int Twips(const Variant& value) {
   return static_cast<int>(std::lround(static_cast<float>(value.ToDouble())));
 }
 
-// Reads the ten values of a label file, each applied as soon as it is read.
+// Reads the ten values of a label file. Each value that reads well is
+// applied; the font's all at once and the caption last, so that the label
+// takes its size from them once.
 void ApplyLabelFile(ui::Label& text, const std::string& path) {
   std::optional<TextReader> file;
   IgnoringErrors([&] { file.emplace(TextReader::Open(path)); });
@@ -30,28 +28,28 @@ void ApplyLabelFile(ui::Label& text, const std::string& path) {
   auto next = [&](const std::function<void(const Variant&)>& apply) {
     IgnoringErrors([&] { apply(file->ReadVariant()); });
   };
-  next([&](const Variant& v) { text.SetCaption(v.ToText()); });
+  std::optional<std::string> caption;
+  ui::Font font = text.GetFont();
+  next([&](const Variant& v) { caption = v.ToText(); });
   next([&](const Variant& v) { text.SetLeft(Twips(v)); });
   next([&](const Variant& v) { text.SetTop(Twips(v)); });
-  next([&](const Variant& v) { ChangeFont(text, [&](ui::Font& f) { f.bold = v.IsNonZero(); }); });
-  next([&](const Variant& v) { ChangeFont(text, [&](ui::Font& f) { f.italic = v.IsNonZero(); }); });
-  next([&](const Variant& v) { ChangeFont(text, [&](ui::Font& f) { f.name = v.ToText(); }); });
+  next([&](const Variant& v) { font.bold = v.IsNonZero(); });
+  next([&](const Variant& v) { font.italic = v.IsNonZero(); });
+  next([&](const Variant& v) { font.name = v.ToText(); });
   next([&](const Variant& v) {
     const double size = static_cast<float>(v.ToDouble());
     if (size <= 0) RaiseError(kErrInvalidPropertyValue);
-    ChangeFont(text, [&](ui::Font& f) { f.size = size; });
+    font.size = size;
   });
-  next([&](const Variant& v) {
-    ChangeFont(text, [&](ui::Font& f) { f.strikeout = v.IsNonZero(); });
-  });
-  next([&](const Variant& v) {
-    ChangeFont(text, [&](ui::Font& f) { f.underline = v.IsNonZero(); });
-  });
+  next([&](const Variant& v) { font.strikeout = v.IsNonZero(); });
+  next([&](const Variant& v) { font.underline = v.IsNonZero(); });
   next([&](const Variant& v) {
     const int32_t colour = v.ToInt32();
     if (colour < 0 || colour > 0xFFFFFF) RaiseError(kErrInvalidPropertyValue);
     text.SetForeColor(static_cast<ui::Colour>(colour));
   });
+  IgnoringErrors([&] { text.SetFont(font); });
+  if (caption) IgnoringErrors([&] { text.SetCaption(*caption); });
 }
 }  // namespace
 
@@ -72,11 +70,12 @@ void LoadTexts(Game& game) {
     });
     if (!text) continue;
     text->SetVisible(false);
-    text->SetAutoSize(true);
     // What the label file fails to give stays blank rather than the
     // template's caption.
     text->SetCaption("");
     ApplyLabelFile(*text, folder + game.File1.List(j));
+    // Sized once, to what the file gave.
+    text->SetAutoSize(true);
     text->SetVisible(true);
     text->BringToFront();
   }

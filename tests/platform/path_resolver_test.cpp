@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/runtime/file_reuse.h"
 #include "platform/runtime_test_support.h"
 
 namespace tf {
@@ -55,10 +56,9 @@ TEST_F(PathResolverTest, MatchesRawWindows1252NamesInAnyCase) {
 
 TEST_F(PathResolverTest, ExistingPathIsReturnedAsGiven) {
   std::string root = folder_.Path().string();
-  EXPECT_EQ(ResolvePath(folder_.Stored("frames\\Start.FME")).string(), root + "/frames/Start.FME");
-  EXPECT_EQ(ResolvePath(folder_.Stored("frames\\..\\CONFIG\\")).string(),
-            root + "/frames/../CONFIG/");
-  EXPECT_EQ(ResolvePath("").string(), "");
+  EXPECT_EQ(ResolvePath(folder_.Stored("frames\\Start.FME")), root + "/frames/Start.FME");
+  EXPECT_EQ(ResolvePath(folder_.Stored("frames\\..\\CONFIG\\")), root + "/frames/../CONFIG/");
+  EXPECT_EQ(ResolvePath(""), "");
 }
 
 TEST_F(PathResolverTest, MissingComponentsAreAppendedAsStored) {
@@ -75,19 +75,34 @@ TEST_F(PathResolverTest, DotComponentsPassThrough) {
   EXPECT_TRUE(fs::is_regular_file(resolved));
 }
 
-TEST_F(PathResolverTest, FileCreatedAfterALookupIsFound) {
-  EXPECT_EQ(ResolvePath(folder_.Stored("frames\\late.fme")), Disk("frames/late.fme"));
-  folder_.WriteFile("frames/LATE.FME", "");
+TEST_F(PathResolverTest, FileCreatedAfterALookupIsFoundOnceTheReuseScopeEnds) {
+  {
+    FileReuseScope reuse;
+    EXPECT_EQ(ResolvePath(folder_.Stored("frames\\late.fme")), Disk("frames/late.fme"));
+    folder_.WriteFile("frames/LATE.FME", "");
+    EXPECT_EQ(ResolvePath(folder_.Stored("frames\\late.fme")), Disk("frames/late.fme"));
+  }
   EXPECT_EQ(ResolvePath(folder_.Stored("frames\\late.fme")), Disk("frames/LATE.FME"));
 }
 
 TEST_F(PathResolverTest, FileCreatedWithinTheSameTimestampIsFound) {
-  fs::file_time_type changed = fs::last_write_time(Disk("frames"));
-  EXPECT_EQ(ResolvePath(folder_.Stored("frames\\soon.fme")), Disk("frames/soon.fme"));
-  folder_.WriteFile("frames/Soon.FME", "");
-  // A coarse file-system clock can leave the folder's time unchanged.
-  fs::last_write_time(Disk("frames"), changed);
-  EXPECT_EQ(ResolvePath(folder_.Stored("frames\\soon.fme")), Disk("frames/Soon.FME"));
+  // Looks a name up, adds it in capitals without changing the folder's time
+  // (as a coarse file-system clock can), and looks it up again.
+  auto addedUnseen = [&](const std::string& name, fs::file_time_type changed) {
+    fs::last_write_time(Disk("frames"), changed);
+    EXPECT_EQ(ResolvePath(folder_.Stored("frames\\" + name)), Disk("frames/" + name));
+    folder_.WriteFile("frames/SOON" + name.substr(4), "");
+    fs::last_write_time(Disk("frames"), changed);
+    return ResolvePath(folder_.Stored("frames\\" + name));
+  };
+  const fs::file_time_type now = fs::file_time_type::clock::now();
+  EXPECT_EQ(addedUnseen("soon.fme", now), Disk("frames/SOON.fme"));
+  // A time in whole seconds may tick every two seconds.
+  const auto wholeSeconds =
+      std::chrono::floor<std::chrono::seconds>((now - 500ms).time_since_epoch());
+  EXPECT_EQ(addedUnseen("soon.mid", fs::file_time_type(wholeSeconds)), Disk("frames/SOON.mid"));
+  // A finer one ticks within milliseconds: a listing taken later is whole.
+  EXPECT_EQ(addedUnseen("soon.wav", now - 500ms), Disk("frames/soon.wav"));
 }
 
 TEST_F(PathResolverTest, ListingIsKeptUntilTheFolderChanges) {

@@ -150,8 +150,7 @@ void PictureStore::Prefetch(const std::vector<std::string>& storedPaths) {
   pending_.clear();
   order_.clear();
   for (const std::string& storedPath : storedPaths) {
-    const std::string path = ResolvePath(storedPath).string();
-    const std::optional<Stamp> stamp = StampOf(path);
+    const auto [path, stamp] = Locate(storedPath);
     if (!stamp || FindKept(path, *stamp) || pending_.contains(path)) continue;
     auto job = std::make_shared<DecodeJob>(path);
     pending_.emplace(path, Pending{*stamp, job});
@@ -161,12 +160,11 @@ void PictureStore::Prefetch(const std::vector<std::string>& storedPaths) {
 }
 
 bool PictureStore::IsDecoding(const std::string& storedPath) const {
-  return pending_.contains(ResolvePath(storedPath).string());
+  return pending_.contains(ResolvePath(storedPath));
 }
 
 QPixmap PictureStore::Load(const std::string& storedPath) {
-  const std::string path = ResolvePath(storedPath).string();
-  const std::optional<Stamp> stamp = StampOf(path);
+  const auto [path, stamp] = Locate(storedPath);
   if (stamp)
     if (const QPixmap* kept = FindKept(path, *stamp)) return *kept;
   QImage image;
@@ -201,6 +199,15 @@ std::optional<PictureStore::Stamp> PictureStore::StampOf(const std::string& path
   if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
   return Stamp{int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec,
                int64_t{status.st_size}};
+}
+
+std::pair<std::string, std::optional<PictureStore::Stamp>> PictureStore::Locate(
+    const std::string& storedPath) {
+  // A file found as given is what the stored path resolves to.
+  if (std::optional<Stamp> stamp = StampOf(storedPath)) return {storedPath, stamp};
+  std::string path = ResolvePath(storedPath);
+  std::optional<Stamp> stamp = StampOf(path);
+  return {std::move(path), stamp};
 }
 
 QImage PictureStore::Finish(DecodeJob& job) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace tf::ui {
@@ -86,6 +87,8 @@ class PictureStore {
   };
 
   static std::optional<Stamp> StampOf(const std::string& path);
+  // The path on disk a stored path names, and its file's stamp.
+  static std::pair<std::string, std::optional<Stamp>> Locate(const std::string& storedPath);
   // Waits for the decoding, doing it here when no worker has begun it, and
   // decoding others while a worker has it.
   QImage Finish(DecodeJob& job);

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 #include "platform/qt/picture_size.h"
 #include "platform/qt/picture_store.h"
@@ -366,10 +367,26 @@ Control& QtLabel::Clone(QtForm& form, int index) const {
   return copy;
 }
 
+namespace {
+// The size a caption takes in a font. Measured once and kept: each visit to a
+// frame loads its labels anew, with the same captions.
+QSize CaptionSize(const Font& font, const std::string& caption) {
+  constexpr size_t kLargestKept = 1024;
+  static std::unordered_map<std::string, QSize> sizes;
+  std::string key = font.name + '\0' + std::to_string(font.size) + '\0' +
+                    static_cast<char>(font.bold) + static_cast<char>(font.italic) +
+                    static_cast<char>(font.underline) + static_cast<char>(font.strikeout) + caption;
+  if (auto kept = sizes.find(key); kept != sizes.end()) return kept->second;
+  if (sizes.size() >= kLargestKept) sizes.clear();
+  QSize size = QFontMetrics(ToQFont(font)).size(0, ToQString(caption));
+  sizes.emplace(std::move(key), size);
+  return size;
+}
+}  // namespace
+
 void QtLabel::FitToCaption() {
   if (!autoSize_) return;
-  QFontMetrics metrics(ToQFont(font_));
-  QSize size = metrics.size(0, ToQString(caption_));
+  QSize size = CaptionSize(font_, caption_);
   Move(Left(), Top(), PixelsToTwips(size.width()), PixelsToTwips(size.height()));
 }
 

@@ -86,6 +86,8 @@ FormView::FormView(QtForm& form) : form_(form) {
   // own rectangle, not the window.
   setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
   setCacheMode(QGraphicsView::CacheNone);
+  // drawBackground paints every pixel shown: the viewport needs no filling first.
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   // drawBackground covers every exposed pixel: no fill of the widget's own

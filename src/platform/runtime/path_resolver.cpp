@@ -16,6 +16,7 @@
 #include "platform/runtime/case_fold.h"
 #include "platform/runtime/cp1252.h"
 #include "platform/runtime/file_reuse.h"
+#include "platform/runtime/folder_items.h"
 #include "platform/runtime/runtime_error.h"
 
 namespace tf {
@@ -42,9 +43,15 @@ struct FolderListing {
   std::vector<FolderEntry> entries;
 };
 
-// A listing taken within this time of the folder's last change may miss an
-// entry added in the same timestamp tick; it is read again before a miss counts.
-constexpr auto kRacyWindow = std::chrono::seconds(2);
+// A listing taken within a timestamp tick of the folder's last change may
+// miss an entry added in the same tick; it is read again before a miss counts.
+// A time in whole seconds may come from a file system that counts in steps of
+// up to two seconds; a finer one ticks every few milliseconds at most.
+fs::file_time_type::duration RacyWindow(fs::file_time_type modified) {
+  const auto sinceEpoch = modified.time_since_epoch();
+  if (sinceEpoch % std::chrono::seconds(1) == sinceEpoch.zero()) return std::chrono::seconds(2);
+  return std::chrono::milliseconds(200);
+}
 
 class FolderCache {
  public:
@@ -63,7 +70,7 @@ class FolderCache {
       it = listings_.insert_or_assign(key, List(folder, modified)).first;
     }
     std::optional<std::string> name = Match(it->second, foldedCandidates);
-    if (!name && !fresh && it->second.listedAt - modified < kRacyWindow) {
+    if (!name && !fresh && it->second.listedAt - modified < RacyWindow(modified)) {
       it->second = List(folder, modified);
       name = Match(it->second, foldedCandidates);
     }
@@ -73,10 +80,9 @@ class FolderCache {
  private:
   static FolderListing List(const fs::path& folder, fs::file_time_type modified) {
     FolderListing listing{modified, fs::file_time_type::clock::now(), {}};
-    std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
-      std::string name = entry.path().filename().string();
-      listing.entries.push_back({name, NameKey(name)});
+    for (FolderItem& item : ReadFolder(folder.string())) {
+      std::string folded = NameKey(item.name);
+      listing.entries.push_back({std::move(item.name), std::move(folded)});
     }
     // Sorted so that a folder holding several case variants always gives the same one.
     std::sort(listing.entries.begin(), listing.entries.end(),
@@ -106,6 +112,18 @@ FolderCache& Cache() {
 
 bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 
+bool Exists(const std::string& path) {
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0;
+}
+
+// Appends a component as appending it to a std::filesystem::path would: with
+// a "/" between, unless the path is empty or ends with one.
+void AppendComponent(std::string& path, std::string_view component) {
+  if (!path.empty() && path.back() != '/') path += '/';
+  path += component;
+}
+
 std::vector<std::string_view> SplitComponents(std::string_view path) {
   std::vector<std::string_view> components;
   size_t start = 0;
@@ -122,10 +140,9 @@ std::vector<std::string_view> SplitComponents(std::string_view path) {
 // Length of the longest leading part, ending before a "/" or at the end, that
 // exists on disk exactly as given: the system's own part of the path.
 size_t ExistingPrefixLength(std::string_view path) {
-  std::error_code error;
   for (size_t end = path.size(); end > 0 && end != std::string_view::npos;
        end = path.rfind('/', end - 1)) {
-    if (fs::exists(fs::path(path.substr(0, end)), error)) {
+    if (Exists(std::string(path.substr(0, end)))) {
       return end;
     }
   }
@@ -133,9 +150,10 @@ size_t ExistingPrefixLength(std::string_view path) {
 }
 
 // The name on disk for one component inside an already resolved folder.
-std::optional<std::string> MatchComponent(const fs::path& folder, std::string_view component) {
-  std::error_code error;
-  if (component == "." || component == ".." || fs::exists(folder / component, error)) {
+std::optional<std::string> MatchComponent(const std::string& folder, std::string_view component) {
+  std::string asGiven = folder;
+  AppendComponent(asGiven, component);
+  if (component == "." || component == ".." || Exists(asGiven)) {
     return std::string(component);
   }
   // A stored name is Windows-1252, or UTF-8 when written on a system that uses it.
@@ -144,39 +162,42 @@ std::optional<std::string> MatchComponent(const fs::path& folder, std::string_vi
   if (asUtf8 != candidates.front()) {
     candidates.push_back(std::move(asUtf8));
   }
-  return Cache().FindName(folder.empty() ? fs::path(".") : folder, candidates);
+  return Cache().FindName(folder.empty() ? fs::path(".") : fs::path(folder), candidates);
 }
 
 }  // namespace
 
-fs::path ResolvePath(std::string_view storedPath) {
+std::string ResolvePath(std::string_view storedPath) {
   if (storedPath.empty()) {
     return {};
   }
+  const std::string key(storedPath);
+  if (const std::string* kept = ReusedResolvedPath(key)) return *kept;
   size_t prefixLength = ExistingPrefixLength(storedPath);
-  fs::path resolved(storedPath.substr(0, prefixLength));
+  std::string resolved(storedPath.substr(0, prefixLength));
   std::string_view rest = storedPath.substr(prefixLength);
   bool matching = true;
   for (std::string_view component : SplitComponents(rest)) {
     if (matching) {
       if (std::optional<std::string> name = MatchComponent(resolved, component)) {
-        resolved /= *name;
+        AppendComponent(resolved, *name);
         continue;
       }
       matching = false;
     }
-    resolved /= component;
+    AppendComponent(resolved, component);
   }
-  if (!rest.empty() && IsSeparator(rest.back()) && resolved.has_filename()) {
-    resolved /= "";
+  if (!rest.empty() && IsSeparator(rest.back()) && !resolved.empty() && resolved.back() != '/') {
+    resolved += '/';
   }
+  KeepResolvedPath(key, resolved);
   return resolved;
 }
 
 bool StoredFileExists(std::string_view storedPath) {
   if (ReusedFileBytes(std::string(storedPath))) return true;
-  std::error_code error;
-  return fs::is_regular_file(ResolvePath(storedPath), error);
+  struct stat status {};
+  return ::stat(ResolvePath(storedPath).c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 std::string ReadStoredFile(const std::string& storedPath) {
@@ -185,10 +206,12 @@ std::string ReadStoredFile(const std::string& storedPath) {
 
 std::optional<std::string> ReadStoredFileUpTo(const std::string& storedPath, size_t largest) {
   if (const std::string* kept = ReusedFileBytes(storedPath)) return *kept;
-  const fs::path path = ResolvePath(storedPath);
   // Not blocking on a pipe that bears a data file's name; regular files
   // read the same either way.
-  const int file = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  constexpr int kFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+  // A path that opens as given is the one it resolves to.
+  int file = ::open(storedPath.c_str(), kFlags);
+  if (file < 0) file = ::open(ResolvePath(storedPath).c_str(), kFlags);
   if (file < 0) RaiseError(kErrFileNotFound, storedPath);
   struct stat status {};
   bool read = ::fstat(file, &status) == 0 && S_ISREG(status.st_mode);

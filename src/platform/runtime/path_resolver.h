@@ -13,12 +13,13 @@ namespace tf {
 // files, both "\" and "/" separate components, and a component that does not
 // exist in its stored letter case is matched without regard to case, as
 // Windows-1252 or as UTF-8. Folder listings are cached per folder and
-// refreshed when the folder changes.
+// refreshed when the folder changes; within a FileReuseScope each stored path
+// is resolved once.
 //
 // Returns the best path found: when some component matches nothing, the rest
 // is appended as stored (with "/" separators), so the caller's open fails with
 // "file not found" as usual.
-std::filesystem::path ResolvePath(std::string_view storedPath);
+std::string ResolvePath(std::string_view storedPath);
 
 // True when the stored path names an existing regular file.
 bool StoredFileExists(std::string_view storedPath);

@@ -1,9 +1,9 @@
 #include "platform/ui/data_controls.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "platform/runtime/case_fold.h"
+#include "platform/runtime/folder_items.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 
@@ -75,11 +75,9 @@ void DiskFileList::Refresh() const {
   listed_ = true;
   files_.clear();
   if (path_.empty()) return;
-  std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator(ResolvePath(path_), ec)) {
-    if (!entry.is_regular_file(ec)) continue;
-    std::string name = entry.path().filename().string();
-    if (MatchesWildcard(name, pattern_)) files_.push_back(std::move(name));
+  for (FolderItem& item : ReadFolder(ResolvePath(path_))) {
+    if (item.regularFile && MatchesWildcard(item.name, pattern_))
+      files_.push_back(std::move(item.name));
   }
   std::sort(files_.begin(), files_.end(), [](const std::string& a, const std::string& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),

@@ -148,7 +148,7 @@ std::unique_ptr<MediaDevice> MediaDevices::MakeDevice(const std::string& type,
       makeSurface = [this, handle](int width, int height) {
         return surfaces_.Open(handle, width, height);
       };
-    return OpenAviVideo(output_, ResolvePath(file).string(), makeSurface);
+    return OpenAviVideo(output_, ResolvePath(file), makeSurface);
   }
   std::string data;
   try {

@@ -1,0 +1,32 @@
+#include <gtest/gtest.h>
+
+#include "platform/qt/qt_controls.h"
+#include "platform/qt/qt_form.h"
+
+namespace tf::ui {
+namespace {
+
+TEST(QtLabelTest, AnAutoSizedLabelTakesTheSizeOfItsCaptionInItsFontEachTime) {
+  QtForm form{"LabelTest", FormStyle::Borderless};
+  auto sizeOf = [&](const std::string& caption, const Font& font) {
+    Label& label = form.CreateLabel("Text", nullptr, -1);
+    label.SetAutoSize(true);
+    label.SetFont(font);
+    label.SetCaption(caption);
+    return std::pair{label.Width(), label.Height()};
+  };
+  const Font plain{"Arial", 14};
+  Font bold = plain;
+  bold.bold = true;
+  Font large = plain;
+  large.size = 28;
+
+  const auto first = sizeOf("Text number 1", plain);
+  EXPECT_GT(sizeOf("Text number 1 and more", plain).first, first.first);
+  EXPECT_GT(sizeOf("Text number 1", bold).first, first.first);
+  EXPECT_GT(sizeOf("Text number 1", large).second, first.second);
+  EXPECT_EQ(sizeOf("Text number 1", plain), first);
+}
+
+}  // namespace
+}  // namespace tf::ui
