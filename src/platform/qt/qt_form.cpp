@@ -90,9 +90,6 @@ FormView::FormView(QtForm& form) : form_(form) {
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
-  // drawBackground covers every exposed pixel: no fill of the widget's own
-  // before it.
-  viewport()->setAttribute(Qt::WA_OpaquePaintEvent, true);
 }
 
 void FormView::drawBackground(QPainter* painter, const QRectF& rect) {
