@@ -7,7 +7,9 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
+#include "platform/qt/builtin_pictures.h"
 #include "platform/qt/picture_size.h"
 #include "platform/qt/picture_store.h"
 #include "platform/qt/qt_form.h"
@@ -233,6 +235,7 @@ void QtImage::LoadPictureQuietly(const std::string& storedPath) {
 }
 
 void QtImage::Settle() const {
+  if (builtin_) pixmap_ = MakeBuiltinPicture(*std::exchange(builtin_, std::nullopt));
   if (settling_.empty()) return;
   const std::string storedPath = std::move(settling_);
   settling_.clear();
@@ -242,12 +245,19 @@ void QtImage::Settle() const {
   }
 }
 
-void QtImage::LoadBuiltinPicture(BuiltinPicture picture) { SetPixmap(MakeBuiltinPicture(picture)); }
+// The picture may still be being drawn ahead: its size is known already.
+void QtImage::LoadBuiltinPicture(BuiltinPicture picture) {
+  SetPixmap(QPixmap());
+  builtin_ = picture;
+  const QSize size = BuiltinPictureSize(picture);
+  if (!stretch_) Move(Left(), Top(), PixelsToTwips(size.width()), PixelsToTwips(size.height()));
+}
 
 void QtImage::ClearPicture() { SetPixmap(QPixmap()); }
 
 void QtImage::SetPixmap(const QPixmap& pixmap) {
   settling_.clear();
+  builtin_.reset();
   pixmap_ = pixmap;
   if (!stretch_ && !pixmap_.isNull())
     Move(Left(), Top(), PixelsToTwips(pixmap_.width()), PixelsToTwips(pixmap_.height()));
@@ -279,7 +289,10 @@ Control& QtImage::Clone(QtForm& form, int index) const {
   QtImage& copy = form.CreateImage(Name(), container_, index);
   copy.Move(left_, top_, width_, height_);
   copy.SetStretch(stretch_);
-  copy.SetPixmap(Pixmap());
+  if (builtin_)
+    copy.LoadBuiltinPicture(*builtin_);
+  else
+    copy.SetPixmap(Pixmap());
   copy.dragIcon_ = dragIcon_;
   copy.SetToolTipText(toolTip_);
   return copy;
