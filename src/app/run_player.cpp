@@ -133,12 +133,12 @@ int RunPlayer(int argc, char** argv) {
   std::future<void> fonts = std::async(std::launch::async, [] { FcInit(); });
   QApplication app(argc, argv);
   fonts.wait();
-  ui::BuiltinPicturesAhead builtinPictures;
   // On a desktop, Qt's accessibility reaches the session bus as the first
   // window shows, and waits for it: it is reached beside the rest instead.
   std::jthread sessionBus;
   if (QGuiApplication::platformName() == "xcb" || QGuiApplication::platformName() == "wayland")
     sessionBus = std::jthread([] { QDBusConnection::sessionBus(); });
+  ui::BuiltinPicturesAhead builtinPictures;
   QApplication::setApplicationName("taleforge-player");
   QApplication::setQuitOnLastWindowClosed(false);
 
