@@ -136,7 +136,8 @@ int RunPlayer(int argc, char** argv) {
   // On a desktop, Qt's accessibility reaches the session bus as the first
   // window shows, and waits for it: it is reached beside the rest instead.
   std::jthread sessionBus;
-  if (QGuiApplication::platformName() == "xcb" || QGuiApplication::platformName() == "wayland")
+  const QString platformName = QGuiApplication::platformName();
+  if (platformName == "xcb" || platformName.startsWith("wayland"))
     sessionBus = std::jthread([] { QDBusConnection::sessionBus(); });
   ui::BuiltinPicturesAhead builtinPictures;
   QApplication::setApplicationName("taleforge-player");
