@@ -3,6 +3,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -12,11 +13,13 @@
 #include <iostream>
 #include <mutex>
 #include <sstream>
+#include <thread>
 
 #include "app/command_line.h"
 #include "app/media_module.h"
 #include "app/walkthrough/runner.h"
 #include "game/player.h"
+#include "platform/qt/builtin_pictures.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_video_surfaces.h"
 
@@ -130,6 +133,13 @@ int RunPlayer(int argc, char** argv) {
   std::future<void> fonts = std::async(std::launch::async, [] { FcInit(); });
   QApplication app(argc, argv);
   fonts.wait();
+  // On a desktop, Qt's accessibility reaches the session bus as the first
+  // window shows, and waits for it: it is reached beside the rest instead.
+  std::jthread sessionBus;
+  const QString platformName = QGuiApplication::platformName();
+  if (platformName == "xcb" || platformName.startsWith("wayland"))
+    sessionBus = std::jthread([] { QDBusConnection::sessionBus(); });
+  ui::BuiltinPicturesAhead builtinPictures;
   QApplication::setApplicationName("taleforge-player");
   QApplication::setQuitOnLastWindowClosed(false);
 

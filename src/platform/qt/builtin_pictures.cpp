@@ -1,21 +1,23 @@
+#include "platform/qt/builtin_pictures.h"
+
 #include <QPainter>
 #include <QPainterPath>
-
-#include "platform/qt/qt_controls.h"
+#include <functional>
 
 namespace tf::ui {
 
 namespace {
 constexpr int kButtonSize = 80;
+constexpr int kSignSize = 22;
+constexpr int kAboutSize = 18;
+constexpr QSize kMakerLinkSize(120, 28);
+
+BuiltinPicturesAhead* ahead = nullptr;
 
 // A round button face with a soft gradient, the symbol drawn by `symbol`
 // and a caption under it.
-QPixmap Button(const QColor& base, const QString& caption,
-               const std::function<void(QPainter&)>& symbol) {
-  QPixmap pixmap(kButtonSize, kButtonSize);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing, true);
+void Button(QPainter& painter, const QColor& base, const QString& caption,
+            const std::function<void(QPainter&)>& symbol) {
   QRadialGradient gradient(QPointF(34, 22), 46);
   gradient.setColorAt(0, base.lighter(150));
   gradient.setColorAt(1, base.darker(130));
@@ -32,14 +34,9 @@ QPixmap Button(const QColor& base, const QString& caption,
   painter.setFont(font);
   painter.setPen(QColor(250, 246, 232));
   painter.drawText(QRectF(0, 56, kButtonSize, 22), Qt::AlignCenter, caption);
-  return pixmap;
 }
 
-QPixmap SmallRound(const QColor& base, const QString& glyph, int size) {
-  QPixmap pixmap(size, size);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing, true);
+void SmallRound(QPainter& painter, const QColor& base, const QString& glyph, int size) {
   painter.setBrush(base);
   painter.setPen(QPen(base.darker(180), 1.2));
   painter.drawEllipse(QRectF(1, 1, size - 2, size - 2));
@@ -50,44 +47,44 @@ QPixmap SmallRound(const QColor& base, const QString& glyph, int size) {
   painter.setFont(font);
   painter.setPen(Qt::white);
   painter.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, glyph);
-  return pixmap;
 }
-}  // namespace
 
-QPixmap MakeBuiltinPicture(BuiltinPicture picture) {
+void Draw(QPainter& painter, BuiltinPicture picture) {
   const QPen symbolPen(QColor(255, 252, 240), 3.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
   switch (picture) {
     case BuiltinPicture::NewGame:
-      return Button(QColor(46, 139, 87), "New game", [&](QPainter& p) {
+      Button(painter, QColor(46, 139, 87), "New game", [&](QPainter& p) {
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(255, 252, 240));
         p.drawPolygon(QPolygonF({QPointF(-8, -13), QPointF(14, 0), QPointF(-8, 13)}));
       });
+      return;
     case BuiltinPicture::LoadGame:
-      return Button(QColor(52, 101, 164), "Load game", [&](QPainter& p) {
+      Button(painter, QColor(52, 101, 164), "Load game", [&](QPainter& p) {
         p.setPen(symbolPen);
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(-12, -8, 24, 18));
         p.drawLine(QPointF(0, -16), QPointF(0, 3));
         p.drawPolyline(QPolygonF({QPointF(-6, -3), QPointF(0, 3), QPointF(6, -3)}));
       });
+      return;
     case BuiltinPicture::Quit:
-      return Button(QColor(178, 54, 44), "Quit", [&](QPainter& p) {
+      Button(painter, QColor(178, 54, 44), "Quit", [&](QPainter& p) {
         p.setPen(symbolPen);
         p.drawArc(QRectF(-12, -11, 24, 24), 120 * 16, 300 * 16);
         p.drawLine(QPointF(0, -15), QPointF(0, -1));
       });
+      return;
     case BuiltinPicture::Information:
-      return SmallRound(QColor(52, 101, 164), "i", 22);
+      SmallRound(painter, QColor(52, 101, 164), "i", kSignSize);
+      return;
     case BuiltinPicture::Back:
-      return SmallRound(QColor(90, 90, 90), QString::fromUtf8("\u2190"), 22);
+      SmallRound(painter, QColor(90, 90, 90), QString::fromUtf8("\u2190"), kSignSize);
+      return;
     case BuiltinPicture::About:
-      return SmallRound(QColor(196, 140, 40), "T", 18);
+      SmallRound(painter, QColor(196, 140, 40), "T", kAboutSize);
+      return;
     case BuiltinPicture::MakerLink: {
-      QPixmap pixmap(120, 28);
-      pixmap.fill(Qt::transparent);
-      QPainter painter(&pixmap);
-      painter.setRenderHint(QPainter::Antialiasing, true);
       painter.setBrush(QColor(196, 140, 40));
       painter.setPen(Qt::NoPen);
       painter.drawRoundedRect(QRectF(0.5, 0.5, 119, 27), 6, 6);
@@ -96,11 +93,59 @@ QPixmap MakeBuiltinPicture(BuiltinPicture picture) {
       font.setBold(true);
       painter.setFont(font);
       painter.setPen(Qt::white);
-      painter.drawText(QRectF(0, 0, 120, 28), Qt::AlignCenter, "Veltrane");
-      return pixmap;
+      painter.drawText(QRectF(QPointF(0, 0), kMakerLinkSize), Qt::AlignCenter, "Veltrane");
+      return;
     }
   }
+}
+
+// An image, not a pixmap, so that a thread other than the window's may draw
+// it; the pixels come out the same.
+QImage DrawBuiltinPicture(BuiltinPicture picture) {
+  QImage image(BuiltinPictureSize(picture), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  Draw(painter, picture);
+  painter.end();
+  return image;
+}
+}  // namespace
+
+BuiltinPicturesAhead::BuiltinPicturesAhead() {
+  ahead = this;
+  drawing_ = std::thread([this] {
+    for (size_t i = 0; i < pictures_.size(); ++i)
+      pictures_[i] = DrawBuiltinPicture(static_cast<BuiltinPicture>(i));
+  });
+}
+
+BuiltinPicturesAhead::~BuiltinPicturesAhead() {
+  if (drawing_.joinable()) drawing_.join();
+  ahead = nullptr;
+}
+
+QSize BuiltinPictureSize(BuiltinPicture picture) {
+  switch (picture) {
+    case BuiltinPicture::NewGame:
+    case BuiltinPicture::LoadGame:
+    case BuiltinPicture::Quit:
+      return {kButtonSize, kButtonSize};
+    case BuiltinPicture::Information:
+    case BuiltinPicture::Back:
+      return {kSignSize, kSignSize};
+    case BuiltinPicture::About:
+      return {kAboutSize, kAboutSize};
+    case BuiltinPicture::MakerLink:
+      return kMakerLinkSize;
+  }
   return {};
+}
+
+QPixmap MakeBuiltinPicture(BuiltinPicture picture) {
+  if (!ahead) return QPixmap::fromImage(DrawBuiltinPicture(picture));
+  if (ahead->drawing_.joinable()) ahead->drawing_.join();
+  return QPixmap::fromImage(ahead->pictures_[static_cast<size_t>(picture)]);
 }
 
 }  // namespace tf::ui

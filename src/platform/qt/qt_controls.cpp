@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
+#include <utility>
 
+#include "platform/qt/builtin_pictures.h"
 #include "platform/qt/picture_size.h"
 #include "platform/qt/picture_store.h"
 #include "platform/qt/qt_form.h"
@@ -235,6 +237,7 @@ void QtImage::LoadPictureQuietly(const std::string& storedPath) {
 }
 
 void QtImage::Settle() const {
+  if (builtin_) pixmap_ = MakeBuiltinPicture(*std::exchange(builtin_, std::nullopt));
   if (settling_.empty()) return;
   const std::string storedPath = std::move(settling_);
   settling_.clear();
@@ -244,12 +247,19 @@ void QtImage::Settle() const {
   }
 }
 
-void QtImage::LoadBuiltinPicture(BuiltinPicture picture) { SetPixmap(MakeBuiltinPicture(picture)); }
+// The picture may still be being drawn ahead: its size is known already.
+void QtImage::LoadBuiltinPicture(BuiltinPicture picture) {
+  SetPixmap(QPixmap());
+  builtin_ = picture;
+  const QSize size = BuiltinPictureSize(picture);
+  if (!stretch_) Move(Left(), Top(), PixelsToTwips(size.width()), PixelsToTwips(size.height()));
+}
 
 void QtImage::ClearPicture() { SetPixmap(QPixmap()); }
 
 void QtImage::SetPixmap(const QPixmap& pixmap) {
   settling_.clear();
+  builtin_.reset();
   pixmap_ = pixmap;
   if (!stretch_ && !pixmap_.isNull())
     Move(Left(), Top(), PixelsToTwips(pixmap_.width()), PixelsToTwips(pixmap_.height()));
@@ -281,7 +291,10 @@ Control& QtImage::Clone(QtForm& form, int index) const {
   QtImage& copy = form.CreateImage(Name(), container_, index);
   copy.Move(left_, top_, width_, height_);
   copy.SetStretch(stretch_);
-  copy.SetPixmap(Pixmap());
+  if (builtin_)
+    copy.LoadBuiltinPicture(*builtin_);
+  else
+    copy.SetPixmap(Pixmap());
   copy.dragIcon_ = dragIcon_;
   copy.SetToolTipText(toolTip_);
   return copy;

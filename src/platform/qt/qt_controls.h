@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/ui/controls.h"
@@ -127,10 +128,11 @@ class QtImage : public QtControl<Image> {
   const QPixmap& DragIcon() const { return dragIcon_; }
 
  private:
-  // Puts a picture being decoded ahead in place, once it is needed.
+  // Puts a picture being decoded or drawn ahead in place, once it is needed.
   void Settle() const;
   mutable QPixmap pixmap_;
   mutable std::string settling_;
+  mutable std::optional<BuiltinPicture> builtin_;
   QPixmap dragIcon_;
   bool stretch_ = false;
 };
@@ -248,7 +250,6 @@ QColor ToQColor(Colour colour);
 // desktop says.
 QFont ToQFont(const Font& font);
 QString ToQString(const std::string& storedText);
-QPixmap MakeBuiltinPicture(BuiltinPicture picture);
 
 // Draws a picture into a painter at a rectangle given in twips.
 void DrawPicture(QPainter& painter, const QPixmap& pixmap, int x, int y, int width, int height);
