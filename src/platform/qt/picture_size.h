@@ -14,6 +14,10 @@ constexpr int kMaxPictureSide = 8192;
 // invalid-picture error, before anything of it is decoded.
 void CheckPictureSize(QImageReader& reader, const std::string& storedPath);
 
+// Whether the first bytes of a file are a GIF's whose logical screen, on which
+// its frames are drawn, has a side beyond kMaxPictureSide.
+bool GifScreenTooLarge(const QByteArray& head);
+
 // The same for an animation read from the device, whose frames may be drawn
 // on a larger screen than the first of them; leaves the device at its start.
 void CheckAnimationSize(QIODevice& device, const std::string& storedPath);

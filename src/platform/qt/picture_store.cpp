@@ -21,8 +21,12 @@ namespace {
 // that turning it into one on the window thread shares the pixels.
 QImage DecodePicture(const std::string& bytes) {
   // Read in place: the bytes outlive the buffer.
+  const QByteArray data =
+      QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  // Even a still GIF is drawn on its whole logical screen first.
+  if (GifScreenTooLarge(data.first(std::min<qsizetype>(data.size(), 10)))) return {};
   QBuffer buffer;
-  buffer.setData(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  buffer.setData(data);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
   reader.setDecideFormatFromContent(true);
