@@ -3,7 +3,6 @@
 #include <fontconfig/fontconfig.h>
 
 #include <QApplication>
-#include <QDBusConnection>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -13,7 +12,6 @@
 #include <iostream>
 #include <mutex>
 #include <sstream>
-#include <thread>
 
 #include "app/command_line.h"
 #include "app/media_module.h"
@@ -133,12 +131,6 @@ int RunPlayer(int argc, char** argv) {
   std::future<void> fonts = std::async(std::launch::async, [] { FcInit(); });
   QApplication app(argc, argv);
   fonts.wait();
-  // On a desktop, Qt's accessibility reaches the session bus as the first
-  // window shows, and waits for it: it is reached beside the rest instead.
-  std::jthread sessionBus;
-  const QString platformName = QGuiApplication::platformName();
-  if (platformName == "xcb" || platformName.startsWith("wayland"))
-    sessionBus = std::jthread([] { QDBusConnection::sessionBus(); });
   ui::BuiltinPicturesAhead builtinPictures;
   QApplication::setApplicationName("taleforge-player");
   QApplication::setQuitOnLastWindowClosed(false);
