@@ -41,11 +41,11 @@ QImage DecodePicture(const std::string& bytes) {
   return image;
 }
 
-int64_t CostOf(const QPixmap& pixmap) {
+}  // namespace
+
+int64_t PixmapBytes(const QPixmap& pixmap) {
   return int64_t{pixmap.width()} * pixmap.height() * pixmap.depth() / 8;
 }
-
-}  // namespace
 
 class PictureStore::DecodeJob {
  public:
@@ -251,12 +251,12 @@ void PictureStore::Keep(const std::string& path, const Stamp& stamp, const QPixm
     Forget(kept);
   }
   kept_.emplace(path, Kept{stamp, pixmap, uses_.insert(uses_.end(), path)});
-  keptCost_ += CostOf(pixmap);
+  keptCost_ += PixmapBytes(pixmap);
   Trim();
 }
 
 void PictureStore::Forget(std::unordered_map<std::string, Kept>::iterator kept) {
-  keptCost_ -= CostOf(kept->second.pixmap);
+  keptCost_ -= PixmapBytes(kept->second.pixmap);
   kept_.erase(kept);
 }
 
@@ -265,14 +265,14 @@ void PictureStore::Trim() {
   if (keptCost_ <= budget_) return;
   int64_t alone = 0;
   for (const auto& [path, kept] : kept_)
-    if (kept.pixmap.isDetached()) alone += CostOf(kept.pixmap);
+    if (kept.pixmap.isDetached()) alone += PixmapBytes(kept.pixmap);
   for (auto use = uses_.begin(); alone > budget_ && use != uses_.end();) {
     auto kept = kept_.find(*use);
     if (!kept->second.pixmap.isDetached()) {
       ++use;
       continue;
     }
-    alone -= CostOf(kept->second.pixmap);
+    alone -= PixmapBytes(kept->second.pixmap);
     Forget(kept);
     use = uses_.erase(use);
   }

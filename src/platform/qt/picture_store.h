@@ -16,6 +16,9 @@
 
 namespace tf::ui {
 
+// The bytes a picture's pixels take.
+int64_t PixmapBytes(const QPixmap& pixmap);
+
 // Decoded pictures by file. Pictures announced ahead are read and decoded on
 // worker threads; decoded pictures are kept after use, up to a
 // memory budget, the least recently used dropped first. A file whose

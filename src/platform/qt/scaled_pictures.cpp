@@ -2,7 +2,8 @@
 
 #include <cstdint>
 #include <list>
-#include <tuple>
+
+#include "platform/qt/picture_store.h"
 
 namespace tf::ui {
 
@@ -24,9 +25,9 @@ class ScaledCopies {
     QPixmap scaled = pixmap.scaled(size, Qt::IgnoreAspectRatio,
                                    smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
     copies_.push_back({key, scaled});
-    bytes_ += CostOf(scaled);
+    bytes_ += PixmapBytes(scaled);
     while (bytes_ > kBudgetBytes && copies_.size() > 1) {
-      bytes_ -= CostOf(copies_.front().pixmap);
+      bytes_ -= PixmapBytes(copies_.front().pixmap);
       copies_.pop_front();
     }
     return scaled;
@@ -44,10 +45,6 @@ class ScaledCopies {
     Key key;
     QPixmap pixmap;
   };
-
-  static int64_t CostOf(const QPixmap& pixmap) {
-    return int64_t{pixmap.width()} * pixmap.height() * pixmap.depth() / 8;
-  }
 
   std::list<Copy> copies_;  // least recently used first
   int64_t bytes_ = 0;
