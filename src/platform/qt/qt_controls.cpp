@@ -478,6 +478,11 @@ QtAnimatedPicture::QtAnimatedPicture(QtForm& form, std::string name, int index,
     const QPixmap frame = movie_->currentPixmap();
     DrawScaledPicture(painter, frame, QRect(QPoint(0, 0), frame.size()));
   };
+  item_->paintsOpaque = [this] {
+    if (!movie_) return false;
+    const QPixmap frame = movie_->currentPixmap();
+    return !frame.hasAlphaChannel() && QSizeF(frame.size()) == item_->boundingRect().size();
+  };
 }
 
 QtAnimatedPicture::~QtAnimatedPicture() = default;
@@ -497,7 +502,8 @@ void QtAnimatedPicture::LoadFile(const std::string& storedPath) {
   if (movie->state() != QMovie::Running || movie->currentPixmap().isNull())
     RaiseError(kErrInvalidPicture, storedPath);
   movie->setPaused(true);
-  QObject::connect(movie.get(), &QMovie::frameChanged, [this] { item_->update(); });
+  QObject::connect(movie.get(), &QMovie::frameChanged,
+                   [this] { form_.View().RepaintPicture(*item_); });
   // The old movie reads from the old buffer, so it goes first.
   movie_.reset();
   buffer_ = std::move(buffer);

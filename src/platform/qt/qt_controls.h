@@ -34,6 +34,8 @@ class ControlItem : public QGraphicsItem {
   Control& Owner() const { return owner_; }
 
   std::function<void(QPainter&)> paintFn;
+  // True while paintFn covers the whole rectangle with no see-through pixel.
+  std::function<bool()> paintsOpaque;
   // Runs before the control's own handlers (the check box ticks itself).
   std::function<void()> onUserClick;
 

@@ -9,10 +9,12 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 #include "platform/qt/qt_controls.h"
@@ -105,6 +107,64 @@ void FormView::drawBackground(QPainter* painter, const QRectF& rect) {
   form_.painter_ = painter;
   form_.onPaint();
   form_.painter_ = nullptr;
+}
+
+// The topmost item that meets a rectangle of the viewport, or null.
+QGraphicsItem* FormView::TopItemAt(const QRect& rect) const {
+  // A rectangle of the scene is looked up far faster than the polygon that
+  // the view's own lookup makes of it.
+  const QRectF inScene = viewportTransform().inverted().mapRect(QRectF(rect));
+  const QList<QGraphicsItem*> found = scene()->items(
+      inScene, Qt::IntersectsItemBoundingRect, Qt::DescendingOrder, viewportTransform());
+  return found.isEmpty() ? nullptr : found.front();
+}
+
+namespace {
+// The pixels a rectangle of the viewport fills when pictures are drawn in it
+// and when it clips: Qt rounds each edge to the nearest pixel boundary.
+QRect RoundedPixels(const QRectF& rect) {
+  return QRect(QPoint(qRound(rect.left()), qRound(rect.top())),
+               QPoint(qRound(rect.right()) - 1, qRound(rect.bottom()) - 1));
+}
+}  // namespace
+
+// The viewport pixels of a picture item, within the containers that clip it.
+// None for an item that is turned or sheared.
+std::optional<QRect> FormView::PicturePixels(const ControlItem& item) const {
+  const QTransform toViewport = item.sceneTransform() * viewportTransform();
+  if (toViewport.type() > QTransform::TxScale) return std::nullopt;
+  QRect pixels = RoundedPixels(toViewport.mapRect(item.boundingRect()));
+  for (const QGraphicsItem* up = item.parentItem(); up; up = up->parentItem())
+    if (up->flags() & QGraphicsItem::ItemClipsChildrenToShape)
+      pixels &= RoundedPixels(viewportTransform().mapRect(up->sceneBoundingRect()));
+  return pixels & viewport()->rect();
+}
+
+void FormView::RepaintPicture(ControlItem& item) {
+  if (!item.isVisible()) return;
+  if (const std::optional<QRect> pixels = PicturePixels(item))
+    viewport()->update(*pixels);
+  else
+    item.update();
+}
+
+// A picture that changes its frame while it hides all beneath it is painted
+// alone, without the window's background and the pictures it covers.
+void FormView::paintEvent(QPaintEvent* event) {
+  const QRect exposed = event->region().boundingRect();
+  auto* item = qgraphicsitem_cast<ControlItem*>(TopItemAt(exposed));
+  if (item && item->paintsOpaque && item->paintsOpaque() && item->effectiveOpacity() >= 1.0 &&
+      !item->graphicsEffect()) {
+    const std::optional<QRect> pixels = PicturePixels(*item);
+    if (pixels && pixels->contains(exposed)) {
+      QPainter painter(viewport());
+      painter.setRenderHints(renderHints());
+      painter.setWorldTransform(item->sceneTransform() * viewportTransform());
+      item->paint(&painter, nullptr, viewport());
+      return;
+    }
+  }
+  QGraphicsView::paintEvent(event);
 }
 
 QPointF FormView::ToScene(QPointF viewPoint) const {

@@ -18,6 +18,7 @@ class QPainter;
 
 namespace tf::ui {
 
+class ControlItem;
 class MenuStrip;
 class QtForm;
 
@@ -25,9 +26,13 @@ class QtForm;
 class FormView : public QGraphicsView {
  public:
   explicit FormView(QtForm& form);
+  // Repaints the pixels a picture item shows, after it changed its picture
+  // for one of the same size.
+  void RepaintPicture(ControlItem& item);
 
  protected:
   void drawBackground(QPainter* painter, const QRectF& rect) override;
+  void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -41,6 +46,8 @@ class FormView : public QGraphicsView {
  private:
   // A point of the viewport in the scene, between pixels where it is scaled.
   QPointF ToScene(QPointF viewPoint) const;
+  QGraphicsItem* TopItemAt(const QRect& rect) const;
+  std::optional<QRect> PicturePixels(const ControlItem& item) const;
 
   QtForm& form_;
 };
