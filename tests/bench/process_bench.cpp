@@ -16,6 +16,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <QGuiApplication>
@@ -25,7 +26,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -104,16 +104,33 @@ class Child {
     return -1;
   }
 
-  // User plus system processor time so far, in seconds, all threads.
+  // User plus system processor time so far, in seconds, all threads (those
+  // ended too), to the nanosecond rather than the clock tick.
   double ProcessorSeconds() const {
-    std::ifstream stat("/proc/" + std::to_string(pid_) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    std::istringstream fields(text.substr(text.rfind(')') + 2));
-    std::string field;
-    double ticks = 0;
-    for (int i = 3; i <= 15 && fields >> field; ++i)
-      if (i >= 14) ticks += std::stod(field);
-    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+    clockid_t clock;
+    timespec used{};
+    if (clock_getcpuclockid(pid_, &clock) != 0 || clock_gettime(clock, &used) != 0) return 0;
+    return static_cast<double>(used.tv_sec) + static_cast<double>(used.tv_nsec) / 1e9;
+  }
+
+  // Waits up to `limit` until none of its threads is named `prefix`...;
+  // false when one still is.
+  bool WaitWithoutThread(const std::string& prefix, std::chrono::seconds limit) const {
+    const auto end = Clock::now() + limit;
+    for (;;) {
+      bool found = false;
+      const fs::path tasks = "/proc/" + std::to_string(pid_) + "/task";
+      std::error_code error;
+      for (const auto& task : fs::directory_iterator(tasks, error)) {
+        std::ifstream comm(task.path() / "comm");
+        std::string name;
+        std::getline(comm, name);
+        found = found || name.rfind(prefix, 0) == 0;
+      }
+      if (!found) return true;
+      if (Clock::now() >= end) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
   }
 
   // Waits for the end (ending it first when told), draining its output.
@@ -206,23 +223,27 @@ bool PeakMemory(const Setup& setup) {
   return true;
 }
 
-// Percent of one core the player uses over `windows` idle times one after
-// another, once the trace shows the line and things have settled; empty
-// when the line never came.
+// Percent of one core the player uses over an idle time of `seconds`, once
+// the trace shows the line and things have settled; then, when `settled` is
+// given, over twice as long once its sound device has closed (SDL's audio
+// thread has ended). Empty when the line never came.
 std::vector<double> IdleProcessorPercent(const Setup& setup, const std::string& project,
                                          const fs::path& script, const std::string& line,
-                                         int windows) {
+                                         double seconds, bool settled) {
   Child program({setup.player, project, "--walkthrough", script.string(), "--trace", "-"},
                 setup.windowEnv);
   if (program.WaitForLine(line) < 0) return {};
   std::this_thread::sleep_for(std::chrono::seconds(2));
   std::vector<double> percents;
-  double before = program.ProcessorSeconds();
-  for (int window = 0; window < windows; ++window) {
-    std::this_thread::sleep_for(std::chrono::duration<double>(kIdleSeconds));
-    const double now = program.ProcessorSeconds();
-    percents.push_back((now - before) / kIdleSeconds * 100);
-    before = now;
+  auto measure = [&](double length) {
+    const double before = program.ProcessorSeconds();
+    std::this_thread::sleep_for(std::chrono::duration<double>(length));
+    percents.push_back((program.ProcessorSeconds() - before) / length * 100);
+  };
+  measure(seconds);
+  if (settled) {
+    if (!program.WaitWithoutThread("SDLAudio", std::chrono::seconds(60))) return {};
+    measure(2 * seconds);
   }
   program.End(true);
   return percents;
@@ -234,10 +255,11 @@ bool IdleProcessor(const Setup& setup) {
   fs::path stillScript =
       WriteScript(setup, "still.walk", "new\nwait 1\nexpect frame \"F1\"\nwait 60\n");
   std::vector<double> stillPercent =
-      IdleProcessorPercent(setup, still.string(), stillScript, "frame \"F1\"", 1);
+      IdleProcessorPercent(setup, still.string(), stillScript, "frame \"F1\"", kIdleSeconds, false);
   // The demo played to the lamp room with the lamp lit: the flame is an
-  // animated picture, and the sea's MP3 plays. The second window comes once
-  // the sea has ended and the quiet audio device has closed.
+  // animated picture, and the sea's MP3 and the theme's last bars play. The
+  // second window comes once they have ended and the quiet audio device has
+  // closed, and is longer, the figure being small.
   fs::path demoScript = WriteScript(setup, "animated.walk",
                                     "new\nwait 5.5\nexpect frame \"Shore\"\n"
                                     "click area 1\nclick area 1\nclick area 3\nclick area 2\n"
@@ -245,8 +267,8 @@ bool IdleProcessor(const Setup& setup) {
                                     "expect frame \"Lamproom\"\nclick area 4\n"
                                     "drag object 1 to object 2\ndrag object 1 to area 2\n"
                                     "expect var \"LampLit\" 1\nwait 60\n");
-  std::vector<double> animatedPercent =
-      IdleProcessorPercent(setup, TF_DEMO, demoScript, "variable \"LampLit\" 1", 2);
+  std::vector<double> animatedPercent = IdleProcessorPercent(
+      setup, TF_DEMO, demoScript, "variable \"LampLit\" 1", kIdleSeconds, true);
   if (stillPercent.empty() || animatedPercent.empty()) {
     std::cerr << "a walkthrough did not reach its frame\n";
     return false;
@@ -256,7 +278,9 @@ bool IdleProcessor(const Setup& setup) {
                    "% of one core", 0);
   PrintAgainstGoal("processor time at the demo's animated frame, its first " + seconds,
                    animatedPercent[0], "% of one core", 0.3);
-  PrintAgainstGoal("processor time at the demo's animated frame, the " + seconds + " after",
+  PrintAgainstGoal("processor time at the demo's animated frame, " +
+                       std::to_string(static_cast<int>(2 * kIdleSeconds)) +
+                       " s once its sounds have ended and the audio device has closed",
                    animatedPercent[1], "% of one core", 0.3);
   return true;
 }

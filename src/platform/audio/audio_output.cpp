@@ -25,19 +25,22 @@ AudioOutput::~AudioOutput() {
     closing_ = true;
   }
   quiet_.notify_all();
-  if (closer_.joinable()) closer_.join();
+  if (keeper_.joinable()) keeper_.join();
   std::lock_guard lock(deviceLock_);
   CloseDevice();
-  if (prepared_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  Release();
 }
 
 void AudioOutput::PrepareInBackground() {
+  std::lock_guard lock(deviceLock_);
+  if (preparing_.valid() || keeper_.joinable()) return;
   preparing_ = std::async(std::launch::async, [this] {
                  Prepare();
                  // SDL keeps per-thread data (its last error) that only its own
                  // threads free when they end.
                  SDL_TLSCleanup();
                }).share();
+  keeper_ = std::thread([this] { KeepWhileUsed(); });
 }
 
 bool AudioOutput::Open() {
@@ -52,24 +55,33 @@ bool AudioOutput::OpenHeld() {
 }
 
 void AudioOutput::Prepare() {
-  std::call_once(preparedOnce_, [this] {
-    // SDL would otherwise take over SIGINT and Ctrl+C would stop working.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    prepared_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-  });
+  std::lock_guard lock(preparedLock_);
+  if (prepared_) return;
+  // SDL would otherwise take over SIGINT and Ctrl+C would stop working.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  prepared_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  preparedAt_ = std::chrono::steady_clock::now();
+}
+
+// Some drivers keep a thread of their own waking while the sound system is
+// up (ALSA looks for new devices ten times a second), device open or not.
+void AudioOutput::Release() {
+  std::lock_guard lock(preparedLock_);
+  if (prepared_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  prepared_ = false;
 }
 
 void AudioOutput::OpenDevice() {
   if (preparing_.valid()) preparing_.wait();
   Prepare();
-  bool ok = prepared_ && OpenMixer();
+  bool ok = HoldsSoundSystem() && OpenMixer();
   if (!ok) {
     // No sound card, no sound server: play on in silence. (A hint, not the
     // environment, which other threads may be reading.)
-    if (prepared_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    Release();
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
-    prepared_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-    ok = prepared_ && OpenMixer();
+    Prepare();
+    ok = HoldsSoundSystem() && OpenMixer();
   }
   if (!ok) return;
   const char* driver = SDL_GetCurrentAudioDriver();
@@ -77,7 +89,8 @@ void AudioOutput::OpenDevice() {
   Mix_AllocateChannels(8);
   Mix_SetPostMix(&AudioOutput::PostMix, this);
   open_ = true;
-  if (!closer_.joinable()) closer_ = std::thread([this] { CloseWhenQuiet(); });
+  if (!keeper_.joinable()) keeper_ = std::thread([this] { KeepWhileUsed(); });
+  quiet_.notify_all();
 }
 
 void AudioOutput::CloseDevice() {
@@ -89,16 +102,47 @@ void AudioOutput::CloseDevice() {
   open_ = false;
 }
 
-// Woken by the audio thread once it has been quiet long enough. Chunks loaded
-// stay usable: the device opens again with the same format.
-void AudioOutput::CloseWhenQuiet() {
+// Closes the device once the audio thread says it has been quiet long
+// enough, and lets the sound system go with it; lets it go too when it was
+// prepared and nothing opened it for as long. Chunks loaded stay usable: the
+// device opens again with the same format.
+void AudioOutput::KeepWhileUsed() {
   std::unique_lock lock(deviceLock_);
-  for (;;) {
-    quiet_.wait(lock);
-    if (closing_) return;
-    if (open_ && quietFrames_ >= closeAfterFrames_ && Mix_Playing(-1) == 0 && !Mix_PlayingMusic())
+  while (!closing_) {
+    if (open_) {
+      quiet_.wait(lock);
+      if (closing_ || !open_ || quietFrames_ < closeAfterFrames_ || Mix_Playing(-1) != 0 ||
+          Mix_PlayingMusic())
+        continue;
       CloseDevice();
+      Release();
+    } else if (HoldsSoundSystem()) {
+      const auto unused = std::chrono::steady_clock::now() - PreparedAt();
+      const std::chrono::milliseconds quietPeriod(closeAfterFrames_ * 1000 / kSampleRate);
+      if (unused >= quietPeriod)
+        Release();
+      else
+        quiet_.wait_for(lock, quietPeriod - unused);
+    } else if (preparing_.valid() &&
+               preparing_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+      lock.unlock();
+      preparing_.wait();
+      lock.lock();
+    } else {
+      quiet_.wait(lock);  // until the device opens
+    }
   }
+  SDL_TLSCleanup();
+}
+
+bool AudioOutput::HoldsSoundSystem() const {
+  std::lock_guard lock(preparedLock_);
+  return prepared_;
+}
+
+std::chrono::steady_clock::time_point AudioOutput::PreparedAt() const {
+  std::lock_guard lock(preparedLock_);
+  return preparedAt_;
 }
 
 int AudioOutput::AddSource(Source source) {

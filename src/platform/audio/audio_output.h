@@ -23,7 +23,8 @@ namespace tf {
 //
 // The device opens on first use and closes again after some seconds in which
 // nothing sounded: an open device wakes its thread for every buffer, sound or
-// not. Whatever starts a sound opens it again first.
+// not. SDL's sound system is let go with it. Whatever starts a sound opens it
+// again first.
 class AudioOutput {
  public:
   static constexpr int kSampleRate = 44100;
@@ -44,6 +45,9 @@ class AudioOutput {
   bool Open();
   // Whether it is open now.
   bool IsOpen() const { return open_; }
+  // Whether SDL's sound system is up: from its preparation or an opening,
+  // until the device has closed or it has gone unused for the quiet period.
+  bool HoldsSoundSystem() const;
   // The SDL driver in use ("pulseaudio", "alsa", "dummy", "disk", ...).
   const std::string& Driver() const { return driver_; }
 
@@ -67,15 +71,18 @@ class AudioOutput {
  private:
   static void PostMix(void* self, uint8_t* stream, int length);
   bool MixSources(int16_t* stream, int samples);
-  void CloseWhenQuiet();
+  void KeepWhileUsed();
 
   void Prepare();
+  void Release();
+  std::chrono::steady_clock::time_point PreparedAt() const;
   void OpenDevice();
   void CloseDevice();
 
-  std::once_flag preparedOnce_;
   std::shared_future<void> preparing_;
+  mutable std::mutex preparedLock_;  // taken after deviceLock_, never before
   bool prepared_ = false;
+  std::chrono::steady_clock::time_point preparedAt_;
   std::mutex deviceLock_;
   std::atomic<bool> open_ = false;
   std::string driver_;
@@ -84,7 +91,7 @@ class AudioOutput {
   std::atomic<int64_t> quietFrames_ = 0;
   std::condition_variable quiet_;
   bool closing_ = false;
-  std::thread closer_;  // started with the first opening
+  std::thread keeper_;  // started with the preparation or the first opening
   std::mutex sourcesLock_;
   std::map<int, Source> sources_;
   int nextSourceId_ = 1;

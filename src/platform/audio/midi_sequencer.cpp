@@ -25,6 +25,14 @@ int Division(const std::string& data) {
   int division = (static_cast<uint8_t>(data[12]) << 8) | static_cast<uint8_t>(data[13]);
   return division & 0x8000 ? 0 : division;
 }
+// FluidSynth says "done" about three seconds after the last event; the ticks
+// tell it at once. Before the first render the file is not loaded and counts
+// no ticks yet.
+bool StillPlaying(fluid_player_t* player) {
+  if (fluid_player_get_status(player) != FLUID_PLAYER_PLAYING) return false;
+  const int total = fluid_player_get_total_ticks(player);
+  return total <= 0 || fluid_player_get_current_tick(player) < total;
+}
 }  // namespace
 
 MidiSynth::MidiSynth(AudioOutput& output)
@@ -53,7 +61,7 @@ void MidiSynth::RemovePlayer(fluid_player_t* player) { std::erase(players_, play
 
 bool MidiSynth::Sounding() const {
   for (fluid_player_t* player : players_)
-    if (fluid_player_get_status(player) == FLUID_PLAYER_PLAYING) return true;
+    if (StillPlaying(player)) return true;
   // Voices start only from a playing player: once rung out, none sound. The
   // count takes the synthesizer's own lock, so it isn't asked in silence.
   return quietFrames_ < kRingFrames && fluid_synth_get_active_voice_count(synth_) > 0;
@@ -99,14 +107,10 @@ MidiSequencer::~MidiSequencer() {
   delete_fluid_player(player_);
 }
 
-// FluidSynth says "done" about three seconds after the last event; the ticks
-// tell it at once. Before the first render the file is not loaded and counts
-// no ticks yet. The audio thread moves the player on: ask under its lock.
+// The audio thread moves the player on: ask under its lock.
 bool MidiSequencer::Ended() const {
   std::lock_guard lock(synth_.RenderLock());
-  if (fluid_player_get_status(player_) != FLUID_PLAYER_PLAYING) return true;
-  int total = fluid_player_get_total_ticks(player_);
-  return total > 0 && fluid_player_get_current_tick(player_) >= total;
+  return !StillPlaying(player_);
 }
 
 void MidiSequencer::Play() {

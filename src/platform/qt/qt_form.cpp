@@ -114,8 +114,8 @@ QGraphicsItem* FormView::TopItemAt(const QRect& rect) const {
   // A rectangle of the scene is looked up far faster than the polygon that
   // the view's own lookup makes of it.
   const QRectF inScene = viewportTransform().inverted().mapRect(QRectF(rect));
-  const QList<QGraphicsItem*> found = scene()->items(
-      inScene, Qt::IntersectsItemBoundingRect, Qt::DescendingOrder, viewportTransform());
+  const QList<QGraphicsItem*> found =
+      scene()->items(inScene, Qt::IntersectsItemBoundingRect, Qt::DescendingOrder);
   return found.isEmpty() ? nullptr : found.front();
 }
 

@@ -111,6 +111,7 @@ TEST_F(DiskAudioTest, TheDeviceClosesWhenQuietAndOpensForTheNextSound) {
   EXPECT_TRUE(mix.ChannelSounding(1));
   mix.WaveMixFlushChannel(session, 1, 0);
   EXPECT_TRUE(closesWithin(2s));
+  EXPECT_FALSE(quick.HoldsSoundSystem());
   EXPECT_FALSE(mix.ChannelSounding(1));
 
   play.wLoops = 0;
@@ -118,6 +119,20 @@ TEST_F(DiskAudioTest, TheDeviceClosesWhenQuietAndOpensForTheNextSound) {
   EXPECT_TRUE(quick.IsOpen());
   EXPECT_TRUE(mix.ChannelSounding(1));
   EXPECT_TRUE(closesWithin(2s));
+}
+
+TEST_F(DiskAudioTest, ASoundSystemPreparedButNeverUsedIsLetGo) {
+  AudioOutput quick(300ms);
+  auto within = [](std::chrono::milliseconds limit, auto done) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!done() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(5ms);
+    return done();
+  };
+  quick.PrepareInBackground();
+  EXPECT_TRUE(within(2s, [&] { return quick.HoldsSoundSystem(); }));
+  EXPECT_TRUE(within(2s, [&] { return !quick.HoldsSoundSystem(); }));
+  EXPECT_TRUE(quick.Open());
+  EXPECT_TRUE(quick.HoldsSoundSystem());
 }
 
 // The fuzzer's finds: a data chunk claiming 4 GB had SDL allocate all of it,

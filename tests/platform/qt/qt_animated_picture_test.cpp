@@ -18,8 +18,7 @@ namespace tf::ui {
 namespace {
 
 // Three 8 x 6 frames, red, green (0, 128, 0), blue, 100 ms each, looping.
-const std::filesystem::path kThreeFrames =
-    std::filesystem::path(TF_TEST_FIXTURES) / "three.gif";
+const std::filesystem::path kThreeFrames = std::filesystem::path(TF_TEST_FIXTURES) / "three.gif";
 
 // The regions a widget paints from now on.
 class PaintedRegions : public QObject {
