@@ -140,10 +140,12 @@ std::optional<QRect> FormView::PicturePixels(const ControlItem& item) const {
   return pixels & viewport()->rect();
 }
 
+// Painted at once rather than on the next turn of the event loop, which an
+// animation would otherwise take once more for every frame.
 void FormView::RepaintPicture(ControlItem& item) {
   if (!item.isVisible()) return;
   if (const std::optional<QRect> pixels = PicturePixels(item))
-    viewport()->update(*pixels);
+    viewport()->repaint(*pixels);
   else
     item.update();
 }
