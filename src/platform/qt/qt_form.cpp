@@ -144,21 +144,25 @@ std::optional<QRect> FormView::PicturePixels(const ControlItem& item) const {
 // animation would otherwise take once more for every frame.
 void FormView::RepaintPicture(ControlItem& item) {
   if (!item.isVisible()) return;
-  if (const std::optional<QRect> pixels = PicturePixels(item))
-    viewport()->repaint(*pixels);
-  else
+  const std::optional<QRect> pixels = PicturePixels(item);
+  if (!pixels) {
     item.update();
+    return;
+  }
+  repaintingPicture_ = &item;
+  viewport()->repaint(*pixels);
+  repaintingPicture_ = nullptr;
 }
 
 // A picture that changes its frame while it hides all beneath it is painted
 // alone, without the window's background and the pictures it covers.
 void FormView::paintEvent(QPaintEvent* event) {
+  ControlItem* item = repaintingPicture_;
   const QRect exposed = event->region().boundingRect();
-  auto* item = qgraphicsitem_cast<ControlItem*>(TopItemAt(exposed));
   if (item && item->paintsOpaque && item->paintsOpaque() && item->effectiveOpacity() >= 1.0 &&
       !item->graphicsEffect()) {
     const std::optional<QRect> pixels = PicturePixels(*item);
-    if (pixels && pixels->contains(exposed)) {
+    if (pixels && pixels->contains(exposed) && TopItemAt(exposed) == item) {
       QPainter painter(viewport());
       painter.setRenderHints(renderHints());
       painter.setWorldTransform(item->sceneTransform() * viewportTransform());

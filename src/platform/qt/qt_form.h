@@ -50,6 +50,7 @@ class FormView : public QGraphicsView {
   std::optional<QRect> PicturePixels(const ControlItem& item) const;
 
   QtForm& form_;
+  ControlItem* repaintingPicture_ = nullptr;  // while RepaintPicture paints
 };
 
 class QtForm : public Form {
