@@ -5,7 +5,9 @@
 # exits 0 only when no target crashed, hung, leaked or blew its memory.
 # Usage: scripts/fuzz.sh [SECONDS] [TARGET...]
 # FUZZ_JOBS=N runs N targets at once (default 1); FUZZ_RUNS=N also ends a
-# target after N executions.
+# target after N executions; FUZZ_TIMEOUT=S counts an input running past S
+# seconds (default 10) as a hang. The timeout is wall time: a run sharing the
+# machine with other work, or paused, needs a longer one.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -14,6 +16,7 @@ seconds=${1:-60}
 shift $(($# > 0 ? 1 : 0))
 jobs=${FUZZ_JOBS:-1}
 runs_limit=${FUZZ_RUNS:--1}
+timeout_seconds=${FUZZ_TIMEOUT:-10}
 
 scripts/setup.sh --fuzz
 
@@ -48,7 +51,7 @@ run_target() {
   ASAN_OPTIONS=$asan timeout --kill-after=30 $((seconds + 120)) \
     "build-fuzz/fuzz/fuzz_$name" "$out/$name" "fuzz/corpus/$name" \
     -max_total_time="$seconds" -runs="$runs_limit" -max_len="${max_len[$name]:-4096}" \
-    -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -timeout="$timeout_seconds" -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$findings/$name-" >"$out/$name.log" 2>&1
 }
 
