@@ -21,6 +21,7 @@
 #include "platform/qt/qt_dialog_controls.h"
 #include "platform/qt/qt_input.h"
 #include "platform/qt/qt_menu_strip.h"
+#include "platform/qt/scaled_pictures.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/data_controls.h"
 #include "platform/ui/twips.h"
@@ -118,15 +119,6 @@ QGraphicsItem* FormView::TopItemAt(const QRect& rect) const {
       scene()->items(inScene, Qt::IntersectsItemBoundingRect, Qt::DescendingOrder);
   return found.isEmpty() ? nullptr : found.front();
 }
-
-namespace {
-// The pixels a rectangle of the viewport fills when pictures are drawn in it
-// and when it clips: Qt rounds each edge to the nearest pixel boundary.
-QRect RoundedPixels(const QRectF& rect) {
-  return QRect(QPoint(qRound(rect.left()), qRound(rect.top())),
-               QPoint(qRound(rect.right()) - 1, qRound(rect.bottom()) - 1));
-}
-}  // namespace
 
 // The viewport pixels of a picture item, within the containers that clip it.
 // None for an item that is turned or sheared.

@@ -57,6 +57,11 @@ ScaledCopies& Copies() {
 
 }  // namespace
 
+QRect RoundedPixels(const QRectF& rect) {
+  return QRect(QPoint(qRound(rect.left()), qRound(rect.top())),
+               QPoint(qRound(rect.right()) - 1, qRound(rect.bottom()) - 1));
+}
+
 void DrawScaledPicture(QPainter& painter, const QPixmap& pixmap, const QRect& target) {
   if (pixmap.isNull() || target.isEmpty()) return;
   const QTransform transform = painter.combinedTransform();
@@ -64,10 +69,9 @@ void DrawScaledPicture(QPainter& painter, const QPixmap& pixmap, const QRect& ta
     painter.drawPixmap(target, pixmap);
     return;
   }
-  // Edges rounded one by one, so that pictures side by side still meet.
-  const QRectF mapped = transform.mapRect(QRectF(target));
-  const QPoint topLeft(qRound(mapped.left()), qRound(mapped.top()));
-  const QSize size(qRound(mapped.right()) - topLeft.x(), qRound(mapped.bottom()) - topLeft.y());
+  const QRect pixels = RoundedPixels(transform.mapRect(QRectF(target)));
+  const QPoint topLeft = pixels.topLeft();
+  const QSize size = pixels.size();
   if (size.isEmpty()) return;
   // Pixel for pixel: with smoothing asked for, Qt takes its general (and
   // far slower, many-threaded) path even where nothing is scaled.

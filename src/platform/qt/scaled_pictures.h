@@ -14,4 +14,9 @@ namespace tf::ui {
 // copying them.
 void DrawScaledPicture(QPainter& painter, const QPixmap& pixmap, const QRect& target);
 
+// The device pixels a rectangle fills when a picture is drawn in it, and
+// when it clips: each edge rounded on its own to the nearest pixel boundary,
+// so that pictures side by side still meet.
+QRect RoundedPixels(const QRectF& rect);
+
 }  // namespace tf::ui
