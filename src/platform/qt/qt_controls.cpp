@@ -3,13 +3,13 @@
 #include <QBuffer>
 #include <QFontMetrics>
 #include <QGraphicsSceneMouseEvent>
-#include <QMovie>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
 #include <utility>
 
+#include "platform/qt/animation_player.h"
 #include "platform/qt/builtin_pictures.h"
 #include "platform/qt/picture_size.h"
 #include "platform/qt/picture_store.h"
@@ -474,14 +474,16 @@ QtAnimatedPicture::QtAnimatedPicture(QtForm& form, std::string name, int index,
                                      Container* container, QGraphicsItem* parent)
     : QtControl(form, std::move(name), index, container, parent) {
   item_->paintFn = [this](QPainter& painter) {
-    if (!movie_) return;
-    const QPixmap frame = movie_->currentPixmap();
+    if (!player_) return;
+    const QPixmap& frame = player_->Frame();
     DrawScaledPicture(painter, frame, QRect(QPoint(0, 0), frame.size()));
   };
-  item_->paintsOpaque = [this] {
-    if (!movie_) return false;
-    const QPixmap frame = movie_->currentPixmap();
-    return !frame.hasAlphaChannel() && QSizeF(frame.size()) == item_->boundingRect().size();
+  item_->opaquePicture = [this]() -> const QPixmap* {
+    if (!player_) return nullptr;
+    const QPixmap& frame = player_->Frame();
+    if (frame.hasAlphaChannel() || QSizeF(frame.size()) != item_->boundingRect().size())
+      return nullptr;
+    return &frame;
   };
 }
 
@@ -489,56 +491,47 @@ QtAnimatedPicture::~QtAnimatedPicture() = default;
 
 void QtAnimatedPicture::LoadFile(const std::string& storedPath) {
   const QByteArray bytes = QByteArray::fromStdString(ReadStoredFile(storedPath));
-  auto buffer = std::make_unique<QBuffer>();
-  buffer->setData(bytes);
-  buffer->open(QIODevice::ReadOnly);
-  CheckAnimationSize(*buffer, storedPath);
-  auto movie = std::make_unique<QMovie>(buffer.get());
-  movie->setCacheMode(QMovie::CacheAll);
-  movie->setSpeed(SpeedPercent());
-  if (!movie->isValid()) RaiseError(kErrInvalidPicture, storedPath);
-  // Reads and shows the first frame, then holds it until Start.
-  movie->start();
-  if (movie->state() != QMovie::Running || movie->currentPixmap().isNull())
-    RaiseError(kErrInvalidPicture, storedPath);
-  movie->setPaused(true);
-  QObject::connect(movie.get(), &QMovie::frameChanged,
-                   [this] { form_.View().RepaintPicture(*item_); });
-  // The old movie reads from the old buffer, so it goes first.
-  movie_.reset();
-  buffer_ = std::move(buffer);
-  movie_ = std::move(movie);
-  QSize size = movie_->currentPixmap().size();
+  {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    CheckAnimationSize(buffer, storedPath);
+  }
+  // Shows the first frame and holds it until Start.
+  auto player = std::make_unique<AnimationPlayer>();
+  if (!player->Open(bytes)) RaiseError(kErrInvalidPicture, storedPath);
+  player->SetSpeed(SpeedPercent());
+  player->onFrameChanged = [this] { form_.View().RepaintPicture(*item_); };
+  player_ = std::move(player);
+  const QSize size = player_->Frame().size();
   Move(Left(), Top(), PixelsToTwips(size.width()), PixelsToTwips(size.height()));
 }
 
 void QtAnimatedPicture::SetSpeed(int speed) {
   speed_ = speed;
-  if (movie_) movie_->setSpeed(SpeedPercent());
+  if (player_) player_->SetSpeed(SpeedPercent());
 }
 
-// QMovie's percent of the file's own pace: speed 50 is 100 percent. QMovie
-// can't take 0 or less, and far above 1000 percent the frames' waits would
+// Percent of the file's own pace: speed 50 is 100 percent. 0 or less still
+// plays, at 1 percent, and far above 1000 percent the frames' waits would
 // round down to nothing and keep the processor busy.
 int QtAnimatedPicture::SpeedPercent() const {
   return static_cast<int>(std::clamp(2LL * speed_, 1LL, 1000LL));
 }
 
-// A loaded picture waits paused on its first frame. Starting over from there
-// (as after Stop, which rewinds) times that frame with the current speed.
+// A loaded picture waits on its first frame; Start after Stop plays again
+// from there, timing each frame with the current speed.
 void QtAnimatedPicture::Start() {
-  if (!movie_) return;
-  if (movie_->state() == QMovie::Paused) movie_->stop();
-  movie_->start();
+  if (player_) player_->Start();
 }
 
 void QtAnimatedPicture::Stop() {
-  if (movie_) movie_->stop();
+  if (player_) player_->Stop();
 }
 
-bool QtAnimatedPicture::Playing() const { return movie_ && movie_->state() == QMovie::Running; }
+bool QtAnimatedPicture::Playing() const { return player_ && player_->Running(); }
 
-int QtAnimatedPicture::CurrentFrame() const { return movie_ ? movie_->currentFrameNumber() : -1; }
+int QtAnimatedPicture::CurrentFrame() const { return player_ ? player_->FrameNumber() : -1; }
 
 Control& QtAnimatedPicture::Clone(QtForm& form, int index) const {
   QtAnimatedPicture& copy = form.CreateAnimatedPicture(Name(), container_, index);

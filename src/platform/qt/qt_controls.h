@@ -12,10 +12,9 @@
 
 #include "platform/ui/controls.h"
 
-class QBuffer;
-class QMovie;
-
 namespace tf::ui {
+
+class AnimationPlayer;
 
 class QtForm;
 
@@ -34,8 +33,9 @@ class ControlItem : public QGraphicsItem {
   Control& Owner() const { return owner_; }
 
   std::function<void(QPainter&)> paintFn;
-  // True while paintFn covers the whole rectangle with no see-through pixel.
-  std::function<bool()> paintsOpaque;
+  // The picture paintFn draws over the whole rectangle, while it has no
+  // see-through pixel; null otherwise.
+  std::function<const QPixmap*()> opaquePicture;
   // Runs before the control's own handlers (the check box ticks itself).
   std::function<void()> onUserClick;
 
@@ -211,10 +211,8 @@ class QtAnimatedPicture : public QtControl<AnimatedPicture> {
  private:
   int SpeedPercent() const;
   int speed_ = 50;
-  // The file's bytes, read at once so that the file isn't kept open; the
-  // movie reads from them.
-  std::unique_ptr<QBuffer> buffer_;
-  std::unique_ptr<QMovie> movie_;
+  // Plays from the file's bytes, read at once so that the file isn't kept open.
+  std::unique_ptr<AnimationPlayer> player_;
 };
 
 // Never fires before its interval is over: Qt's precise timers keep to the

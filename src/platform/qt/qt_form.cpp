@@ -2,14 +2,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QCursor>
 #include <QEventLoop>
 #include <QGraphicsScene>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
@@ -21,7 +18,6 @@
 #include "platform/qt/qt_dialog_controls.h"
 #include "platform/qt/qt_input.h"
 #include "platform/qt/qt_menu_strip.h"
-#include "platform/qt/scaled_pictures.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/data_controls.h"
 #include "platform/ui/twips.h"
@@ -29,26 +25,9 @@
 namespace tf::ui {
 
 namespace {
-int KeyCodeOf(const QKeyEvent& event) {
-  int key = event.key();
-  if (key == Qt::Key_Escape) return kKeyEscape;
-  if (key == Qt::Key_Return || key == Qt::Key_Enter) return kKeyReturn;
-  if (key == Qt::Key_Space) return kKeySpace;
-  if (key == Qt::Key_Backspace) return kKeyBack;
-  if (key == Qt::Key_Tab) return kKeyTab;
-  if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return key;
-  if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return kKeyF1 + (key - Qt::Key_F1);
-  return 0;
-}
-
 const ControlItem* ItemOf(const Control& control) {
   const QtControlBase* qtControl = QtControlOf(control);
   return qtControl ? &qtControl->Item() : nullptr;
-}
-
-MouseArgs ArgsAt(int buttons, Qt::KeyboardModifiers modifiers, QPointF scenePoint) {
-  return {buttons, ShiftOf(modifiers), PixelsToTwips(std::floor(scenePoint.x())),
-          PixelsToTwips(std::floor(scenePoint.y()))};
 }
 
 // Follows the mouse with the window until the left button is released.
@@ -77,174 +56,6 @@ class WindowDragger : public QObject {
   QPoint offset_;
 };
 }  // namespace
-
-// FormView
-
-FormView::FormView(QtForm& form) : form_(form) {
-  setFrameShape(QFrame::NoFrame);
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  // Only what changed is painted again: an animated picture repaints its
-  // own rectangle, not the window.
-  setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
-  setCacheMode(QGraphicsView::CacheNone);
-  // drawBackground paints every pixel shown: the viewport needs no filling first.
-  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
-  setMouseTracking(true);
-  setFocusPolicy(Qt::StrongFocus);
-}
-
-void FormView::drawBackground(QPainter* painter, const QRectF& rect) {
-  if (form_.screenWindow_) {
-    // Black bars beside a scaled screen.
-    const QRectF screen = rect.intersected(sceneRect());
-    if (screen != rect) painter->fillRect(rect, Qt::black);
-    painter->fillRect(screen, ToQColor(form_.backColor_));
-  } else {
-    painter->fillRect(rect, ToQColor(form_.backColor_));
-  }
-  if (!form_.onPaint) return;
-  form_.painter_ = painter;
-  form_.onPaint();
-  form_.painter_ = nullptr;
-}
-
-// The topmost item that meets a rectangle of the viewport, or null.
-QGraphicsItem* FormView::TopItemAt(const QRect& rect) const {
-  // A rectangle of the scene is looked up far faster than the polygon that
-  // the view's own lookup makes of it.
-  const QRectF inScene = viewportTransform().inverted().mapRect(QRectF(rect));
-  const QList<QGraphicsItem*> found =
-      scene()->items(inScene, Qt::IntersectsItemBoundingRect, Qt::DescendingOrder);
-  return found.isEmpty() ? nullptr : found.front();
-}
-
-// The viewport pixels of a picture item, within the containers that clip it.
-// None for an item that is turned or sheared.
-std::optional<QRect> FormView::PicturePixels(const ControlItem& item) const {
-  const QTransform toViewport = item.sceneTransform() * viewportTransform();
-  if (toViewport.type() > QTransform::TxScale) return std::nullopt;
-  QRect pixels = RoundedPixels(toViewport.mapRect(item.boundingRect()));
-  for (const QGraphicsItem* up = item.parentItem(); up; up = up->parentItem())
-    if (up->flags() & QGraphicsItem::ItemClipsChildrenToShape)
-      pixels &= RoundedPixels(viewportTransform().mapRect(up->sceneBoundingRect()));
-  return pixels & viewport()->rect();
-}
-
-// Painted at once rather than on the next turn of the event loop, which an
-// animation would otherwise take once more for every frame.
-void FormView::RepaintPicture(ControlItem& item) {
-  if (!item.isVisible()) return;
-  const std::optional<QRect> pixels = PicturePixels(item);
-  if (!pixels) {
-    item.update();
-    return;
-  }
-  repaintingPicture_ = &item;
-  viewport()->repaint(*pixels);
-  repaintingPicture_ = nullptr;
-}
-
-// A picture that changes its frame while it hides all beneath it is painted
-// alone, without the window's background and the pictures it covers.
-void FormView::paintEvent(QPaintEvent* event) {
-  ControlItem* item = repaintingPicture_;
-  const QRect exposed = event->region().boundingRect();
-  if (item && item->paintsOpaque && item->paintsOpaque() && item->effectiveOpacity() >= 1.0 &&
-      !item->graphicsEffect()) {
-    const std::optional<QRect> pixels = PicturePixels(*item);
-    if (pixels && pixels->contains(exposed) && TopItemAt(exposed) == item) {
-      QPainter painter(viewport());
-      painter.setRenderHints(renderHints());
-      painter.setWorldTransform(item->sceneTransform() * viewportTransform());
-      item->paint(&painter, nullptr, viewport());
-      return;
-    }
-  }
-  QGraphicsView::paintEvent(event);
-}
-
-QPointF FormView::ToScene(QPointF viewPoint) const {
-  return viewportTransform().inverted().map(viewPoint);
-}
-
-void FormView::mousePressEvent(QMouseEvent* event) {
-  // Other buttons do nothing while a drag is on.
-  if (form_.dragSource_) return;
-  form_.pressOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
-  if (itemAt(event->position().toPoint())) {
-    QGraphicsView::mousePressEvent(event);
-    return;
-  }
-  if (form_.onMouseDown)
-    form_.onMouseDown(
-        ArgsAt(ButtonOf(event->button()), event->modifiers(), ToScene(event->position())));
-}
-
-void FormView::mouseMoveEvent(QMouseEvent* event) {
-  // Only the pointer moves while a drag is on: nothing under it reacts.
-  if (form_.dragSource_) return;
-  // The view also puts back its own pointer when the mouse leaves the
-  // controls for the bare window.
-  QGraphicsView::mouseMoveEvent(event);
-  if (scene()->mouseGrabberItem() || itemAt(event->position().toPoint())) return;
-  if (form_.onMouseMove)
-    form_.onMouseMove(
-        ArgsAt(ButtonsOf(event->buttons()), event->modifiers(), ToScene(event->position())));
-}
-
-void FormView::mouseReleaseEvent(QMouseEvent* event) {
-  if (!form_.dragSource_) {
-    QGraphicsView::mouseReleaseEvent(event);
-    return;
-  }
-  if (!(event->buttons() & Qt::LeftButton)) form_.EndDrag(event->position().toPoint());
-}
-
-void FormView::keyPressEvent(QKeyEvent* event) {
-  if (form_.dragSource_ && event->key() == Qt::Key_Escape) {
-    form_.EndDrag(std::nullopt);
-    return;
-  }
-  if (form_.PressRoleButton(KeyCodeOf(*event))) return;
-  if (form_.onKeyDown) form_.onKeyDown(KeyCodeOf(*event), ShiftOf(event->modifiers()));
-}
-
-void FormView::closeEvent(QCloseEvent* event) {
-  bool cancel = false;
-  if (form_.onUnload) form_.onUnload(cancel);
-  if (cancel)
-    event->ignore();
-  else
-    event->accept();
-}
-
-void FormView::showEvent(QShowEvent* event) {
-  QGraphicsView::showEvent(event);
-  if (!event->spontaneous() && form_.onVisibilityChanged) form_.onVisibilityChanged(true);
-}
-
-void FormView::hideEvent(QHideEvent* event) {
-  QGraphicsView::hideEvent(event);
-  if (form_.modalLoop_) {
-    form_.modalHidden_ = true;
-    form_.modalLoop_->quit();
-  }
-  if (!event->spontaneous() && form_.onVisibilityChanged) form_.onVisibilityChanged(false);
-}
-
-void FormView::changeEvent(QEvent* event) {
-  QGraphicsView::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && form_.onActivate)
-    form_.onActivate();
-}
-
-void FormView::resizeEvent(QResizeEvent* event) {
-  QGraphicsView::resizeEvent(event);
-  form_.UpdateSceneRect();
-  form_.menuStrip_->FitWidth(width());
-}
 
 // QtForm
 

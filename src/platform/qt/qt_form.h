@@ -48,9 +48,17 @@ class FormView : public QGraphicsView {
   QPointF ToScene(QPointF viewPoint) const;
   QGraphicsItem* TopItemAt(const QRect& rect) const;
   std::optional<QRect> PicturePixels(const ControlItem& item) const;
+  bool PaintsAlone(const ControlItem& item, const QRect& pixels);
+  bool PaintOnWindow(ControlItem& item, const QRect& pixels);
+  bool CopyPicture(const ControlItem& item, QPaintDevice& device, QPoint offset,
+                   const QRect& inWindow) const;
 
   QtForm& form_;
-  ControlItem* repaintingPicture_ = nullptr;  // while RepaintPicture paints
+  // The picture last found with nothing over its pixels, while that holds.
+  struct {
+    const ControlItem* item = nullptr;
+    QRect pixels;
+  } alone_;
 };
 
 class QtForm : public Form {

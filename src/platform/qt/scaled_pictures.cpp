@@ -1,7 +1,10 @@
 #include "platform/qt/scaled_pictures.h"
 
 #include <cstdint>
+#include <functional>
+#include <iterator>
 #include <list>
+#include <unordered_map>
 
 #include "platform/qt/picture_store.h"
 
@@ -17,17 +20,18 @@ class ScaledCopies {
 
   QPixmap Get(const QPixmap& pixmap, QSize size, bool smooth) {
     const Key key{pixmap.cacheKey(), size.width(), size.height(), smooth};
-    for (auto kept = copies_.begin(); kept != copies_.end(); ++kept) {
-      if (kept->key != key) continue;
-      copies_.splice(copies_.end(), copies_, kept);
-      return kept->pixmap;
+    if (auto kept = index_.find(key); kept != index_.end()) {
+      copies_.splice(copies_.end(), copies_, kept->second);
+      return kept->second->pixmap;
     }
     QPixmap scaled = pixmap.scaled(size, Qt::IgnoreAspectRatio,
                                    smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
     copies_.push_back({key, scaled});
+    index_.emplace(key, std::prev(copies_.end()));
     bytes_ += PixmapBytes(scaled);
     while (bytes_ > kBudgetBytes && copies_.size() > 1) {
       bytes_ -= PixmapBytes(copies_.front().pixmap);
+      index_.erase(copies_.front().key);
       copies_.pop_front();
     }
     return scaled;
@@ -41,12 +45,19 @@ class ScaledCopies {
     bool smooth;
     bool operator==(const Key&) const = default;
   };
+  struct KeyHash {
+    size_t operator()(const Key& key) const {
+      return std::hash<qint64>()(key.picture) ^ (size_t(key.width) << 1) ^
+             (size_t(key.height) << 17) ^ size_t(key.smooth);
+    }
+  };
   struct Copy {
     Key key;
     QPixmap pixmap;
   };
 
   std::list<Copy> copies_;  // least recently used first
+  std::unordered_map<Key, std::list<Copy>::iterator, KeyHash> index_;
   int64_t bytes_ = 0;
 };
 
@@ -82,12 +93,16 @@ void DrawScaledPicture(QPainter& painter, const QPixmap& pixmap, const QRect& ta
     painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
     return;
   }
-  const QPixmap shown = size == pixmap.size() ? pixmap : Copies().Get(pixmap, size, smooth);
+  const QPixmap shown = ScaledPicture(pixmap, size, smooth);
   painter.save();
   painter.resetTransform();
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter.drawPixmap(topLeft, shown);
   painter.restore();
+}
+
+QPixmap ScaledPicture(const QPixmap& pixmap, QSize size, bool smooth) {
+  return size == pixmap.size() ? pixmap : Copies().Get(pixmap, size, smooth);
 }
 
 }  // namespace tf::ui

@@ -14,6 +14,10 @@ namespace tf::ui {
 // copying them.
 void DrawScaledPicture(QPainter& painter, const QPixmap& pixmap, const QRect& target);
 
+// The picture as DrawScaledPicture draws it into a rectangle of that many
+// device pixels: itself at its own size, otherwise its kept scaled copy.
+QPixmap ScaledPicture(const QPixmap& pixmap, QSize size, bool smooth);
+
 // The device pixels a rectangle fills when a picture is drawn in it, and
 // when it clips: each edge rounded on its own to the nearest pixel boundary,
 // so that pictures side by side still meet.
