@@ -158,18 +158,15 @@ void LoadAreas(Game& game) {
   }
 }
 
-std::vector<std::string> StillAreaPictures(const Game& game) {
+void ForEachStillAreaPicture(const Game& game, const std::function<void(std::string)>& found) {
   const Player& player = game.GetPlayer();
-  std::vector<std::string> pictures;
   for (int index = 1; index <= player.frames.FrameLinksCount; ++index) {
     IgnoringErrors([&] {
       StoredValues file = StoredValues::Open(AreaFile(game, index, "a.dat"));
       AreaHead head = ReadAreaHead(file);
-      if (head.hasPicture && !head.animated)
-        pictures.push_back(player.paths.AreasPath + head.picture);
+      if (head.hasPicture && !head.animated) found(player.paths.AreasPath + head.picture);
     });
   }
-  return pictures;
 }
 
 void ResetFrameAreas(Game& game) {

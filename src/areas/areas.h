@@ -1,7 +1,7 @@
 #pragma once
 
+#include <functional>
 #include <string>
-#include <vector>
 
 namespace tf {
 
@@ -13,7 +13,7 @@ void ResetFrameAreas(Game& game);
 void LoadAreas(Game& game);
 // The pictures LoadAreas will load for the current frame's still areas, in
 // its order; areas whose files can't be read are left out.
-std::vector<std::string> StillAreaPictures(const Game& game);
+void ForEachStillAreaPicture(const Game& game, const std::function<void(std::string)>& found);
 // Shows each area that should be visible, hides the others.
 void ShowOrNotShowAreas(Game& game);
 

@@ -1,5 +1,9 @@
 #include "frames/frame_pictures.h"
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "areas/areas.h"
 #include "frames/editor_and_game.h"
 #include "game/game_window.h"
@@ -7,15 +11,18 @@
 
 namespace tf {
 
+// The frame's picture, mostly the largest, starts decoding at once, and each
+// area's as soon as its file has named it, while the next files are read.
 void PrefetchFramePictures(Game& game) {
   const Player& player = game.GetPlayer();
   const EditorAndGame& frames = player.frames;
-  std::vector<std::string> pictures;
+  std::vector<std::string> framePicture;
   if (frames.FrameKind == 1 && !frames.FramePicture.empty())
-    pictures.push_back(player.paths.FramesPath + frames.FramePicture);
-  std::vector<std::string> areaPictures = StillAreaPictures(game);
-  pictures.insert(pictures.end(), areaPictures.begin(), areaPictures.end());
-  if (!pictures.empty()) player.platform.windows.PrefetchPictures(pictures);
+    framePicture.push_back(player.paths.FramesPath + frames.FramePicture);
+  player.platform.windows.PrefetchPictures(framePicture);
+  ForEachStillAreaPicture(game, [&](std::string picture) {
+    player.platform.windows.PrefetchMorePictures({std::move(picture)});
+  });
 }
 
 }  // namespace tf

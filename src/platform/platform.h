@@ -84,7 +84,10 @@ class WindowFactory {
   virtual std::unique_ptr<ui::Form> CreateForm(const std::string& name, ui::FormStyle style) = 0;
   // A hint that these stored pictures will be loaded soon, in this order: they
   // may be read and decoded ahead. Loading them reports failures as ever.
+  // Pictures announced before and not loaded yet are dropped from the hint.
   virtual void PrefetchPictures(const std::vector<std::string>&) {}
+  // As PrefetchPictures, after those announced before.
+  virtual void PrefetchMorePictures(const std::vector<std::string>&) {}
 };
 
 // Observable events of a run, written as the walkthrough trace.

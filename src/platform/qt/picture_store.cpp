@@ -153,6 +153,10 @@ void PictureStore::Prefetch(const std::vector<std::string>& storedPaths) {
   for (const auto& [path, pending] : pending_) GiveUp(pending);
   pending_.clear();
   order_.clear();
+  PrefetchMore(storedPaths);
+}
+
+void PictureStore::PrefetchMore(const std::vector<std::string>& storedPaths) {
   for (const std::string& storedPath : storedPaths) {
     const auto [path, stamp] = Locate(storedPath);
     if (!stamp || FindKept(path, *stamp) || pending_.contains(path)) continue;

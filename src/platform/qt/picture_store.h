@@ -41,6 +41,8 @@ class PictureStore {
   // Starts decoding these pictures; files that can't be read are left to
   // Load. Decodings announced before and not loaded since are given up.
   void Prefetch(const std::vector<std::string>& storedPaths);
+  // As Prefetch, after those announced before.
+  void PrefetchMore(const std::vector<std::string>& storedPaths);
   // True while a picture announced ahead is still to be loaded.
   bool IsDecoding(const std::string& storedPath) const;
   // The picture a stored path names: kept, decoded ahead, or read and decoded

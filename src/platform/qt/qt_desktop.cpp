@@ -233,6 +233,10 @@ void QtWindowFactory::PrefetchPictures(const std::vector<std::string>& storedPat
   ui::PictureStore::Shared().Prefetch(storedPaths);
 }
 
+void QtWindowFactory::PrefetchMorePictures(const std::vector<std::string>& storedPaths) {
+  ui::PictureStore::Shared().PrefetchMore(storedPaths);
+}
+
 void QtWindowFactory::SetVirtualScreen(const std::optional<QSize>& size) {
   virtualScreen_ = size;
   for (ui::QtForm* form : forms_) form->SetVirtualScreen(size);

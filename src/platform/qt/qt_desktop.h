@@ -78,6 +78,7 @@ class QtWindowFactory : public WindowFactory {
  public:
   std::unique_ptr<ui::Form> CreateForm(const std::string& name, ui::FormStyle style) override;
   void PrefetchPictures(const std::vector<std::string>& storedPaths) override;
+  void PrefetchMorePictures(const std::vector<std::string>& storedPaths) override;
   ui::QtForm* Find(const std::string& name) const;
   // Hands the virtual screen (none: the real one) to every window, and to
   // those made later.

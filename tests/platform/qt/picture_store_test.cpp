@@ -83,5 +83,22 @@ TEST_F(PictureStoreTest, PicturesDecodedAheadFailAsTheyWouldWhenLoaded) {
   EXPECT_EQ(Colour(store.Load(good)), QColor(Qt::green));
 }
 
+TEST_F(PictureStoreTest, MorePicturesJoinThoseAnnouncedANewAnnouncementDropsThem) {
+  PictureStore store;
+  const std::string a = Picture("a.png", Qt::red);
+  const std::string b = Picture("b.png", Qt::blue);
+  const std::string c = Picture("c.png", Qt::green);
+  store.Prefetch({a});
+  store.PrefetchMore({b});
+  EXPECT_TRUE(store.IsDecoding(a));
+  EXPECT_TRUE(store.IsDecoding(b));
+  store.Prefetch({c});
+  EXPECT_FALSE(store.IsDecoding(a));
+  EXPECT_FALSE(store.IsDecoding(b));
+  EXPECT_EQ(Colour(store.Load(b)), QColor(Qt::blue));
+  EXPECT_EQ(Colour(store.Load(c)), QColor(Qt::green));
+  EXPECT_FALSE(store.IsDecoding(c));
+}
+
 }  // namespace
 }  // namespace tf::ui
