@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "fuzz_target.h"
+#include "platform/qt/animation_player.h"
 #include "platform/qt/picture_store.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/runtime/runtime_error.h"
@@ -34,6 +35,21 @@ struct PictureDesktop {
   ui::AnimatedPicture& animation;
 };
 
+// Loads an animation, then steps through its frames as playing would show
+// them: kept from the first pass, and decoded afresh at each pass.
+void PlayAnimation(ui::AnimatedPicture& animation, const std::string& path, const uint8_t* data,
+                   size_t size) {
+  animation.LoadFile(path);
+  for (qint64 kept : {ui::AnimationPlayer::kKeptBytes, qint64(0)}) {
+    ui::AnimationPlayer player(kept);
+    if (!player.Open(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size))))
+      return;
+    player.Start();
+    for (int frame = 0; frame < 64 && player.Advance(); ++frame) {
+    }
+  }
+}
+
 }  // namespace
 
 int RunPictureTarget(const std::string& name, const uint8_t* data, size_t size) {
@@ -49,7 +65,7 @@ int RunPictureTarget(const std::string& name, const uint8_t* data, size_t size) 
     else if (name == "cursor")
       desktop.image.SetCustomPointer(path);
     else
-      desktop.animation.LoadFile(path);
+      PlayAnimation(desktop.animation, path, data, size);
   } catch (const RuntimeError&) {
     // Error 481: what the game's handlers report for a file that is no picture.
   }

@@ -35,6 +35,9 @@ class AnimationPlayer {
   void Stop();
   // Percent of the file's own pace, from the next frame on.
   void SetSpeed(int percent) { speed_ = percent; }
+  // Shows the next frame, going back to the first after the last; false
+  // once every pass has been played. Running, the timer calls it.
+  bool Advance();
 
   // After each new frame is shown.
   std::function<void()> onFrameChanged;
@@ -45,9 +48,6 @@ class AnimationPlayer {
     int delay;  // milliseconds, at the file's own pace
   };
   void Rewind();
-  // Shows the next frame, going back to the first after the last; false
-  // once every pass has been played.
-  bool Advance();
   bool ReadNext();
   void Tick();
   void Wait(int delay);
