@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/qt/picture_store.h"
+
 namespace tf::ui {
 
 AnimationPlayer::AnimationPlayer(qint64 keptBytes) : keptLimit_(keptBytes) {
@@ -27,13 +29,12 @@ void AnimationPlayer::Start() {
   if (running_ || number_ < 0) return;
   if (number_ != 0) {
     if (allKept_) {
-      frame_ = kept_[0].pixmap;
-      delay_ = kept_[0].delay;
+      ShowKept(0);
     } else {
       Rewind();
       if (!ReadNext()) return;
+      number_ = 0;
     }
-    number_ = 0;
     if (onFrameChanged) onFrameChanged();
   }
   loopsLeft_ = loops_;
@@ -79,7 +80,7 @@ bool AnimationPlayer::ReadNext() {
   // A frame that gives no wait of its own shows for a tenth of a second.
   delay_ = reader_->nextImageDelay() > 0 ? reader_->nextImageDelay() : 100;
   if (keeping_) {
-    keptBytes_ += qint64(frame_.width()) * frame_.height() * std::max(frame_.depth() / 8, 1);
+    keptBytes_ += PixmapBytes(frame_);
     if (keptBytes_ <= keptLimit_) {
       kept_.push_back({frame_, delay_});
     } else {
@@ -93,11 +94,10 @@ bool AnimationPlayer::ReadNext() {
 bool AnimationPlayer::Advance() {
   const bool atEnd = allKept_ ? number_ + 1 == static_cast<int>(kept_.size()) : !ReadNext();
   if (!atEnd) {
-    ++number_;
-    if (allKept_) {
-      frame_ = kept_[number_].pixmap;
-      delay_ = kept_[number_].delay;
-    }
+    if (allKept_)
+      ShowKept(number_ + 1);
+    else
+      ++number_;
     return true;
   }
   if (loopsLeft_ == 0) return false;
@@ -105,14 +105,19 @@ bool AnimationPlayer::Advance() {
   // Still keeping when the reader runs out: every frame is kept.
   if (keeping_) allKept_ = true;
   if (allKept_) {
-    frame_ = kept_[0].pixmap;
-    delay_ = kept_[0].delay;
+    ShowKept(0);
   } else {
     Rewind();
     if (!ReadNext()) return false;
+    number_ = 0;
   }
-  number_ = 0;
   return true;
+}
+
+void AnimationPlayer::ShowKept(int number) {
+  number_ = number;
+  frame_ = kept_[number].pixmap;
+  delay_ = kept_[number].delay;
 }
 
 void AnimationPlayer::Wait(int delay) {

@@ -49,6 +49,7 @@ class AnimationPlayer {
   };
   void Rewind();
   bool ReadNext();
+  void ShowKept(int number);
   void Tick();
   void Wait(int delay);
 
