@@ -76,6 +76,33 @@ void ControlItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWid
   if (paintFn) paintFn(*painter);
 }
 
+// The device pixels wholly inside a rectangle: whatever the rounding that
+// painting it uses, these are painted.
+QRect PixelsWithin(const QRectF& rect) {
+  return QRect(
+      QPoint(static_cast<int>(std::ceil(rect.left())), static_cast<int>(std::ceil(rect.top()))),
+      QPoint(static_cast<int>(std::floor(rect.right())) - 1,
+             static_cast<int>(std::floor(rect.bottom())) - 1));
+}
+
+bool HidesPixels(const ControlItem& item, const QTransform& sceneToDevice, const QRect& pixels) {
+  if (!item.isVisible() || item.effectiveOpacity() < 1.0 || item.graphicsEffect()) return false;
+  QRectF opaque;
+  if (item.opaqueRect)
+    opaque = item.opaqueRect();
+  else if (item.opaquePicture && item.opaquePicture())
+    opaque = item.boundingRect();
+  if (opaque.isEmpty()) return false;
+  const QTransform toDevice = item.sceneTransform() * sceneToDevice;
+  if (toDevice.type() > QTransform::TxScale || toDevice.m11() <= 0 || toDevice.m22() <= 0)
+    return false;
+  QRect hidden = PixelsWithin(toDevice.mapRect(opaque));
+  for (const QGraphicsItem* up = item.parentItem(); up; up = up->parentItem())
+    if (up->flags() & QGraphicsItem::ItemClipsChildrenToShape)
+      hidden &= PixelsWithin((up->sceneTransform() * sceneToDevice).mapRect(up->boundingRect()));
+  return hidden.contains(pixels);
+}
+
 void ControlItem::SetSize(QSizeF size) {
   if (size == size_) return;
   prepareGeometryChange();
@@ -211,6 +238,13 @@ QtImage::QtImage(QtForm& form, std::string name, int index, Container* container
       DrawPicture(painter, pixmap, 0, 0, Width(), Height());
     else
       DrawScaledPicture(painter, pixmap, QRect(QPoint(0, 0), pixmap.size()));
+  };
+  item_->opaqueRect = [this] {
+    const QPixmap& pixmap = Pixmap();
+    if (pixmap.isNull() || pixmap.hasAlphaChannel()) return QRectF();
+    const QRectF drawn = stretch_ ? QRectF(0, 0, TwipsToPixels(Width()), TwipsToPixels(Height()))
+                                  : QRectF(QPointF(0, 0), pixmap.size());
+    return drawn & item_->boundingRect();
   };
 }
 
@@ -441,12 +475,28 @@ QtContainer::QtContainer(QtForm& form, std::string name, int index, Container* c
   item_->setFlag(QGraphicsItem::ItemClipsChildrenToShape, true);
   item_->setFlag(QGraphicsItem::ItemClipsToShape, true);
   item_->paintFn = [this](QPainter& painter) {
-    painter.fillRect(item_->boundingRect(), ToQColor(backColor_));
+    if (!CoveredByControls(painter)) painter.fillRect(item_->boundingRect(), ToQColor(backColor_));
     if (!onPaint) return;
     painter_ = &painter;
     onPaint();
     painter_ = nullptr;
   };
+  // Filled with its colour where nothing within covers it.
+  item_->opaqueRect = [this] { return item_->boundingRect(); };
+}
+
+// Whether controls within cover its whole surface (a frame's picture
+// mostly does): filling it first would be painted over at once.
+bool QtContainer::CoveredByControls(const QPainter& painter) const {
+  const QTransform toDevice = painter.combinedTransform();
+  if (toDevice.type() > QTransform::TxScale) return false;
+  const QRect pixels = toDevice.mapRect(item_->boundingRect()).toAlignedRect();
+  const QTransform sceneToDevice = item_->sceneTransform().inverted() * toDevice;
+  for (const QGraphicsItem* child : item_->childItems())
+    if (child->type() == ControlItem::Type &&
+        HidesPixels(static_cast<const ControlItem&>(*child), sceneToDevice, pixels))
+      return true;
+  return false;
 }
 
 void QtContainer::SetBackColor(Colour colour) {

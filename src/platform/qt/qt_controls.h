@@ -36,6 +36,9 @@ class ControlItem : public QGraphicsItem {
   // The picture paintFn draws over the whole rectangle, while it has no
   // see-through pixel; null otherwise.
   std::function<const QPixmap*()> opaquePicture;
+  // The part of the rectangle paintFn fills with no see-through pixel, when
+  // it isn't the whole rectangle of opaquePicture; empty for none.
+  std::function<QRectF()> opaqueRect;
   // Runs before the control's own handlers (the check box ticks itself).
   std::function<void()> onUserClick;
 
@@ -49,6 +52,10 @@ class ControlItem : public QGraphicsItem {
   Control& owner_;
   QSizeF size_;
 };
+
+// Whether the item, as painted through sceneToDevice, certainly hides these
+// device pixels: they need no painting beneath it.
+bool HidesPixels(const ControlItem& item, const QTransform& sceneToDevice, const QRect& pixels);
 
 // What the form asks of each of its Qt controls, whatever its kind.
 class QtControlBase {
@@ -190,6 +197,8 @@ class QtContainer : public QtControl<Container> {
   Control& Clone(QtForm& form, int index) const override;
 
  private:
+  bool CoveredByControls(const QPainter& painter) const;
+
   Colour backColor_ = 0;
   QPainter* painter_ = nullptr;
 };

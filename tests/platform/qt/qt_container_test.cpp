@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QGraphicsScene>
+#include <QImage>
+#include <QScreen>
 
+#include "platform/qt/picture_store.h"
 #include "platform/qt/qt_controls.h"
 #include "platform/qt/qt_form.h"
+#include "platform/qt/qt_ui_test_support.h"
 #include "platform/runtime_test_support.h"
 
 namespace tf::ui {
@@ -69,6 +73,54 @@ TEST_F(SetContainerTest, DestroyedContainerHandsItsControlsToItsOwnContainer) {
   EXPECT_EQ(picture.Item().scene(), form.View().scene());
   form.Destroy(picture);
   EXPECT_EQ(form.FindControl("Gif", 1), nullptr);
+}
+
+// A picture covering a surface spares filling it beneath; whatever stops
+// covering it, its colour (or the window's) shows again at once, never the
+// picture painted before.
+TEST(ContainerPaintTest, ColourShowsWhereverThePictureStopsCovering) {
+  TempFolder folder;
+  QImage opaque(40, 30, QImage::Format_RGB32);
+  opaque.fill(Qt::red);
+  opaque.save(QString::fromStdString((folder.Path() / "red.bmp").string()));
+  QImage clear(40, 30, QImage::Format_ARGB32);
+  clear.fill(Qt::transparent);
+  clear.save(QString::fromStdString((folder.Path() / "clear.png").string()));
+  PictureStore::Shared().Clear();
+
+  QtForm form{"PaintTest", FormStyle::Borderless};
+  form.Move(0, 0, 100 * 15, 80 * 15);
+  form.SetBackColor(0x00FF00);  // green
+  auto& box = static_cast<QtContainer&>(form.CreateContainer("PictureBox", nullptr, -1));
+  box.Move(150, 150, 40 * 15, 30 * 15);
+  box.SetBackColor(0xFF0000);  // blue
+  auto& image = static_cast<QtImage&>(form.CreateImage("BackImage", &box, -1));
+  image.SetStretch(true);
+  image.Move(0, 0, 40 * 15, 30 * 15);
+  image.LoadPicture(folder.Stored("red.bmp"));
+  form.Show();
+  const auto shown = [&](QPoint pixel) {
+    RunEventsFor(30);
+    QWidget& view = form.View();
+    return view.screen()->grabWindow(view.winId()).toImage().pixel(pixel);
+  };
+  const QPoint inBox(10 + 20, 10 + 15);
+  ASSERT_EQ(shown(inBox), qRgb(255, 0, 0));
+
+  image.Move(0, 0, 20 * 15, 30 * 15);  // covers half the box
+  EXPECT_EQ(shown(inBox + QPoint(15, 0)), qRgb(0, 0, 255));
+  image.Move(0, 0, 40 * 15, 30 * 15);
+  ASSERT_EQ(shown(inBox), qRgb(255, 0, 0));
+  image.LoadPicture(folder.Stored("clear.png"));
+  EXPECT_EQ(shown(inBox), qRgb(0, 0, 255));
+  image.LoadPicture(folder.Stored("red.bmp"));
+  ASSERT_EQ(shown(inBox), qRgb(255, 0, 0));
+  image.ClearPicture();
+  EXPECT_EQ(shown(inBox), qRgb(0, 0, 255));
+  image.LoadPicture(folder.Stored("red.bmp"));
+  ASSERT_EQ(shown(inBox), qRgb(255, 0, 0));
+  box.SetVisible(false);
+  EXPECT_EQ(shown(inBox), qRgb(0, 255, 0));
 }
 
 }  // namespace
