@@ -85,22 +85,47 @@ QRect PixelsWithin(const QRectF& rect) {
              static_cast<int>(std::floor(rect.bottom())) - 1));
 }
 
-bool HidesPixels(const ControlItem& item, const QTransform& sceneToDevice, const QRect& pixels) {
-  if (!item.isVisible() || item.effectiveOpacity() < 1.0 || item.graphicsEffect()) return false;
+QRect HiddenPixels(const ControlItem& item, const QTransform& sceneToDevice) {
+  if (!item.isVisible() || item.effectiveOpacity() < 1.0 || item.graphicsEffect()) return {};
   QRectF opaque;
   if (item.opaqueRect)
     opaque = item.opaqueRect();
   else if (item.opaquePicture && item.opaquePicture())
     opaque = item.boundingRect();
-  if (opaque.isEmpty()) return false;
+  if (opaque.isEmpty()) return {};
   const QTransform toDevice = item.sceneTransform() * sceneToDevice;
   if (toDevice.type() > QTransform::TxScale || toDevice.m11() <= 0 || toDevice.m22() <= 0)
-    return false;
+    return {};
   QRect hidden = PixelsWithin(toDevice.mapRect(opaque));
   for (const QGraphicsItem* up = item.parentItem(); up; up = up->parentItem())
     if (up->flags() & QGraphicsItem::ItemClipsChildrenToShape)
       hidden &= PixelsWithin((up->sceneTransform() * sceneToDevice).mapRect(up->boundingRect()));
-  return hidden.contains(pixels);
+  return hidden;
+}
+
+void FillUncovered(QPainter& painter, const QRectF& rect, const QColor& colour,
+                   const QList<QGraphicsItem*>& items, const QTransform& sceneToDevice) {
+  const QTransform toDevice = painter.combinedTransform();
+  if (toDevice.type() > QTransform::TxScale) {
+    painter.fillRect(rect, colour);
+    return;
+  }
+  const QRect pixels = toDevice.mapRect(rect).toAlignedRect();
+  QRegion uncovered(pixels);
+  for (const QGraphicsItem* item : items) {
+    if (item->type() != ControlItem::Type) continue;
+    const QRect hidden = HiddenPixels(static_cast<const ControlItem&>(*item), sceneToDevice);
+    if (hidden.intersects(pixels)) uncovered -= hidden;
+    if (uncovered.isEmpty()) return;
+  }
+  if (uncovered == QRegion(pixels)) {
+    painter.fillRect(rect, colour);
+    return;
+  }
+  painter.save();
+  painter.resetTransform();
+  for (const QRect& part : uncovered) painter.fillRect(part, colour);
+  painter.restore();
 }
 
 void ControlItem::SetSize(QSizeF size) {
@@ -475,7 +500,9 @@ QtContainer::QtContainer(QtForm& form, std::string name, int index, Container* c
   item_->setFlag(QGraphicsItem::ItemClipsChildrenToShape, true);
   item_->setFlag(QGraphicsItem::ItemClipsToShape, true);
   item_->paintFn = [this](QPainter& painter) {
-    if (!CoveredByControls(painter)) painter.fillRect(item_->boundingRect(), ToQColor(backColor_));
+    // Not beneath the controls within that hide it: mostly a frame's picture.
+    FillUncovered(painter, item_->boundingRect(), ToQColor(backColor_), item_->childItems(),
+                  item_->sceneTransform().inverted() * painter.combinedTransform());
     if (!onPaint) return;
     painter_ = &painter;
     onPaint();
@@ -483,20 +510,6 @@ QtContainer::QtContainer(QtForm& form, std::string name, int index, Container* c
   };
   // Filled with its colour where nothing within covers it.
   item_->opaqueRect = [this] { return item_->boundingRect(); };
-}
-
-// Whether controls within cover its whole surface (a frame's picture
-// mostly does): filling it first would be painted over at once.
-bool QtContainer::CoveredByControls(const QPainter& painter) const {
-  const QTransform toDevice = painter.combinedTransform();
-  if (toDevice.type() > QTransform::TxScale) return false;
-  const QRect pixels = toDevice.mapRect(item_->boundingRect()).toAlignedRect();
-  const QTransform sceneToDevice = item_->sceneTransform().inverted() * toDevice;
-  for (const QGraphicsItem* child : item_->childItems())
-    if (child->type() == ControlItem::Type &&
-        HidesPixels(static_cast<const ControlItem&>(*child), sceneToDevice, pixels))
-      return true;
-  return false;
 }
 
 void QtContainer::SetBackColor(Colour colour) {

@@ -53,9 +53,14 @@ class ControlItem : public QGraphicsItem {
   QSizeF size_;
 };
 
-// Whether the item, as painted through sceneToDevice, certainly hides these
-// device pixels: they need no painting beneath it.
-bool HidesPixels(const ControlItem& item, const QTransform& sceneToDevice, const QRect& pixels);
+// The device pixels that an item, painted through sceneToDevice, certainly
+// paints over with no see-through pixel, within the containers that clip it;
+// empty for none.
+QRect HiddenPixels(const ControlItem& item, const QTransform& sceneToDevice);
+// Fills a rectangle with a colour, but for the pixels that these items hide:
+// painting beneath them would be painted over at once.
+void FillUncovered(QPainter& painter, const QRectF& rect, const QColor& colour,
+                   const QList<QGraphicsItem*>& items, const QTransform& sceneToDevice);
 
 // What the form asks of each of its Qt controls, whatever its kind.
 class QtControlBase {
@@ -197,8 +202,6 @@ class QtContainer : public QtControl<Container> {
   Control& Clone(QtForm& form, int index) const override;
 
  private:
-  bool CoveredByControls(const QPainter& painter) const;
-
   Colour backColor_ = 0;
   QPainter* painter_ = nullptr;
 };

@@ -47,7 +47,7 @@ class FormView : public QGraphicsView {
   // A point of the viewport in the scene, between pixels where it is scaled.
   QPointF ToScene(QPointF viewPoint) const;
   QGraphicsItem* TopItemAt(const QRect& rect) const;
-  bool CoveredByControls(const QPainter& painter, const QRectF& rect) const;
+  void FillBeneathControls(QPainter& painter, const QRectF& rect) const;
   std::optional<QRect> PicturePixels(const ControlItem& item) const;
   bool PaintsAlone(const ControlItem& item, const QRect& pixels);
   bool PaintOnWindow(ControlItem& item, const QRect& pixels);

@@ -61,9 +61,9 @@ void FormView::drawBackground(QPainter* painter, const QRectF& rect) {
     // Black bars beside a scaled screen.
     const QRectF screen = rect.intersected(sceneRect());
     if (screen != rect) painter->fillRect(rect, Qt::black);
-    if (!CoveredByControls(*painter, screen)) painter->fillRect(screen, ToQColor(form_.backColor_));
-  } else if (!CoveredByControls(*painter, rect)) {
-    painter->fillRect(rect, ToQColor(form_.backColor_));
+    FillBeneathControls(*painter, screen);
+  } else {
+    FillBeneathControls(*painter, rect);
   }
   if (!form_.onPaint) return;
   form_.painter_ = painter;
@@ -71,18 +71,11 @@ void FormView::drawBackground(QPainter* painter, const QRectF& rect) {
   form_.painter_ = nullptr;
 }
 
-// Whether controls hide every pixel of a rectangle of the scene, as the
-// painter paints it.
-bool FormView::CoveredByControls(const QPainter& painter, const QRectF& rect) const {
-  const QTransform toDevice = painter.combinedTransform();
-  if (toDevice.type() > QTransform::TxScale) return false;
-  const QRect pixels = toDevice.mapRect(rect).toAlignedRect();
-  for (const QGraphicsItem* item :
-       scene()->items(rect, Qt::IntersectsItemBoundingRect, Qt::AscendingOrder))
-    if (item->type() == ControlItem::Type &&
-        HidesPixels(static_cast<const ControlItem&>(*item), toDevice, pixels))
-      return true;
-  return false;
+// The window's colour, where no control hides it.
+void FormView::FillBeneathControls(QPainter& painter, const QRectF& rect) const {
+  FillUncovered(painter, rect, ToQColor(form_.backColor_),
+                scene()->items(rect, Qt::IntersectsItemBoundingRect, Qt::AscendingOrder),
+                painter.combinedTransform());
 }
 
 // The topmost item that meets a rectangle of the viewport, or null.
