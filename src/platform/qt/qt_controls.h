@@ -36,8 +36,9 @@ class ControlItem : public QGraphicsItem {
   // The picture paintFn draws over the whole rectangle, while it has no
   // see-through pixel; null otherwise.
   std::function<const QPixmap*()> opaquePicture;
-  // The part of the rectangle paintFn fills with no see-through pixel, when
-  // it isn't the whole rectangle of opaquePicture; empty for none.
+  // The part of the rectangle that paintFn fills with no see-through pixel;
+  // empty for none. Without it, the whole rectangle while opaquePicture
+  // gives a picture.
   std::function<QRectF()> opaqueRect;
   // Runs before the control's own handlers (the check box ticks itself).
   std::function<void()> onUserClick;
