@@ -15,6 +15,7 @@
 
 #include "app/command_line.h"
 #include "app/media_module.h"
+#include "app/session_bus.h"
 #include "app/walkthrough/runner.h"
 #include "game/player.h"
 #include "platform/qt/builtin_pictures.h"
@@ -129,6 +130,7 @@ int RunPlayer(int argc, char** argv) {
 
   // The font configuration is read beside the display's connection.
   std::future<void> fonts = std::async(std::launch::async, [] { FcInit(); });
+  NoSessionBusStarted noBusStarted;
   QApplication app(argc, argv);
   fonts.wait();
   ui::BuiltinPicturesAhead builtinPictures;
@@ -194,6 +196,8 @@ int RunPlayer(int argc, char** argv) {
   }
 
   player.Start();
+  // Qt has looked for a screen reader with the first window.
+  noBusStarted.Release();
   // The sound system starts once the program has, rather than on the first
   // sound, which would come late.
   QTimer::singleShot(0, [&media] { media.StartLoading(); });
