@@ -279,8 +279,10 @@ bool IdleProcessor(const Setup& setup) {
   PrintAgainstGoal("processor time at a still frame over " + seconds +
                        ", once the unused sound system has been let go",
                    stillPercent[0], "% of one core", 0);
-  PrintAgainstGoal("processor time at the demo's animated frame, its first " + seconds,
-                   animatedPercent[0], "% of one core", 0.3);
+  // The first window holds the synthesizer's and the MP3's decoding as well
+  // as the flame: shown for comparison, the goal being the animation's.
+  std::cout << "processor time at the demo's animated frame, its first " << seconds
+            << " while its sounds still play: " << animatedPercent[0] << " % of one core\n";
   PrintAgainstGoal("processor time at the demo's animated frame, " +
                        std::to_string(static_cast<int>(2 * kIdleSeconds)) +
                        " s once its sounds have ended and the audio device has closed",
