@@ -11,6 +11,7 @@
 
 #include "platform/qt/animation_player.h"
 #include "platform/qt/builtin_pictures.h"
+#include "platform/qt/covered_pixels.h"
 #include "platform/qt/picture_size.h"
 #include "platform/qt/picture_store.h"
 #include "platform/qt/qt_form.h"
@@ -74,58 +75,6 @@ QRectF ControlItem::boundingRect() const { return QRectF(QPointF(0, 0), size_); 
 
 void ControlItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
   if (paintFn) paintFn(*painter);
-}
-
-// The device pixels wholly inside a rectangle: whatever the rounding that
-// painting it uses, these are painted.
-QRect PixelsWithin(const QRectF& rect) {
-  return QRect(
-      QPoint(static_cast<int>(std::ceil(rect.left())), static_cast<int>(std::ceil(rect.top()))),
-      QPoint(static_cast<int>(std::floor(rect.right())) - 1,
-             static_cast<int>(std::floor(rect.bottom())) - 1));
-}
-
-QRect HiddenPixels(const ControlItem& item, const QTransform& sceneToDevice) {
-  if (!item.isVisible() || item.effectiveOpacity() < 1.0 || item.graphicsEffect()) return {};
-  QRectF opaque;
-  if (item.opaqueRect)
-    opaque = item.opaqueRect();
-  else if (item.opaquePicture && item.opaquePicture())
-    opaque = item.boundingRect();
-  if (opaque.isEmpty()) return {};
-  const QTransform toDevice = item.sceneTransform() * sceneToDevice;
-  if (toDevice.type() > QTransform::TxScale || toDevice.m11() <= 0 || toDevice.m22() <= 0)
-    return {};
-  QRect hidden = PixelsWithin(toDevice.mapRect(opaque));
-  for (const QGraphicsItem* up = item.parentItem(); up; up = up->parentItem())
-    if (up->flags() & QGraphicsItem::ItemClipsChildrenToShape)
-      hidden &= PixelsWithin((up->sceneTransform() * sceneToDevice).mapRect(up->boundingRect()));
-  return hidden;
-}
-
-void FillUncovered(QPainter& painter, const QRectF& rect, const QColor& colour,
-                   const QList<QGraphicsItem*>& items, const QTransform& sceneToDevice) {
-  const QTransform toDevice = painter.combinedTransform();
-  if (toDevice.type() > QTransform::TxScale) {
-    painter.fillRect(rect, colour);
-    return;
-  }
-  const QRect pixels = toDevice.mapRect(rect).toAlignedRect();
-  QRegion uncovered(pixels);
-  for (const QGraphicsItem* item : items) {
-    if (item->type() != ControlItem::Type) continue;
-    const QRect hidden = HiddenPixels(static_cast<const ControlItem&>(*item), sceneToDevice);
-    if (hidden.intersects(pixels)) uncovered -= hidden;
-    if (uncovered.isEmpty()) return;
-  }
-  if (uncovered == QRegion(pixels)) {
-    painter.fillRect(rect, colour);
-    return;
-  }
-  painter.save();
-  painter.resetTransform();
-  for (const QRect& part : uncovered) painter.fillRect(part, colour);
-  painter.restore();
 }
 
 void ControlItem::SetSize(QSizeF size) {

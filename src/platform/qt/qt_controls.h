@@ -54,15 +54,6 @@ class ControlItem : public QGraphicsItem {
   QSizeF size_;
 };
 
-// The device pixels that an item, painted through sceneToDevice, certainly
-// paints over with no see-through pixel, within the containers that clip it;
-// empty for none.
-QRect HiddenPixels(const ControlItem& item, const QTransform& sceneToDevice);
-// Fills a rectangle with a colour, but for the pixels that these items hide:
-// painting beneath them would be painted over at once.
-void FillUncovered(QPainter& painter, const QRectF& rect, const QColor& colour,
-                   const QList<QGraphicsItem*>& items, const QTransform& sceneToDevice);
-
 // What the form asks of each of its Qt controls, whatever its kind.
 class QtControlBase {
  public:

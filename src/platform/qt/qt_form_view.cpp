@@ -11,6 +11,7 @@
 #include <cstring>
 #include <optional>
 
+#include "platform/qt/covered_pixels.h"
 #include "platform/qt/qt_controls.h"
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_input.h"
@@ -93,11 +94,9 @@ QGraphicsItem* FormView::TopItemAt(const QRect& rect) const {
 std::optional<QRect> FormView::PicturePixels(const ControlItem& item) const {
   const QTransform toViewport = item.sceneTransform() * viewportTransform();
   if (toViewport.type() > QTransform::TxScale) return std::nullopt;
-  QRect pixels = RoundedPixels(toViewport.mapRect(item.boundingRect()));
-  for (const QGraphicsItem* up = item.parentItem(); up; up = up->parentItem())
-    if (up->flags() & QGraphicsItem::ItemClipsChildrenToShape)
-      pixels &= RoundedPixels(viewportTransform().mapRect(up->sceneBoundingRect()));
-  return pixels & viewport()->rect();
+  return ClippedByContainers(item, RoundedPixels(toViewport.mapRect(item.boundingRect())),
+                             viewportTransform(), RoundedPixels) &
+         viewport()->rect();
 }
 
 // Painted at once rather than on the next turn of the event loop, which an
