@@ -48,7 +48,7 @@ void AddWelcomeCommands(Runner& runner) {
     if (args[1] == "caption" && args.size() == 3) {
       std::string caption;
       if (name == "frmWelcome") {
-        caption = form->Caption();
+        caption = NormaliseMessageText(form->Caption());
       } else if (auto* label = dynamic_cast<const ui::Label*>(form->FindControl(name, -1))) {
         caption = NormaliseMessageText(label->Caption());
       } else {

@@ -56,6 +56,11 @@ QString ToQString(const std::string& storedText) {
   return QString::fromStdString(Cp1252ToUtf8(storedText));
 }
 
+QString ToTitle(const std::string& storedText) {
+  constexpr size_t kLongestTitle = 1024;
+  return ToQString(storedText.substr(0, kLongestTitle));
+}
+
 void DrawPicture(QPainter& painter, const QPixmap& pixmap, int x, int y, int width, int height) {
   if (pixmap.isNull()) return;
   QRect target(TwipsToPixels(x), TwipsToPixels(y), TwipsToPixels(width), TwipsToPixels(height));

@@ -254,6 +254,8 @@ QColor ToQColor(Colour colour);
 // desktop says.
 QFont ToQFont(const Font& font);
 QString ToQString(const std::string& storedText);
+// A window's or message box's title, cut where no title bar could show more.
+QString ToTitle(const std::string& storedText);
 
 // Draws a picture into a painter at a rectangle given in twips.
 void DrawPicture(QPainter& painter, const QPixmap& pixmap, int x, int y, int width, int height);

@@ -138,9 +138,21 @@ std::string QtSettingsStore::FilePath(const std::string& application) {
   return (base + "/taleforge/" + ui::ToQString(application) + ".ini").toStdString();
 }
 
+namespace {
+// The registry the games were written for keeps no key name past 255
+// characters, and an empty group is the file's general section, which
+// another game without a key would read: either kind of section is neither
+// read nor written. Text is stored one byte a character.
+constexpr size_t kLongestSection = 255;
+bool StorableSection(const std::string& section) {
+  return !section.empty() && section.size() <= kLongestSection;
+}
+}  // namespace
+
 std::optional<std::string> QtSettingsStore::Get(const std::string& application,
                                                 const std::string& section,
                                                 const std::string& key) const {
+  if (!StorableSection(section)) return std::nullopt;
   QSettings settings(QString::fromStdString(FilePath(application)), QSettings::IniFormat);
   settings.beginGroup(ui::ToQString(section));
   QVariant value = settings.value(ui::ToQString(key));
@@ -185,9 +197,7 @@ std::optional<QString> WriteDraft(const QString& path, const std::string& sectio
 
 void QtSettingsStore::Set(const std::string& application, const std::string& section,
                           const std::string& key, const std::string& value) {
-  // An empty group is the file's general section, which another game
-  // without a key would read.
-  if (section.empty()) return;
+  if (!StorableSection(section)) return;
   QString path = QString::fromStdString(FilePath(application));
   if (!QDir().mkpath(QFileInfo(path).absolutePath())) return;
   // The lock QSettings itself takes. One held by a program that hangs, or
@@ -253,7 +263,7 @@ ui::QtForm* QtWindowFactory::Find(const std::string& name) const {
 ui::MessageAnswer QtMessageBoxes::Show(const std::string& text, ui::MessageButtons buttons,
                                        ui::MessageIcon icon, const std::string& title) {
   QMessageBox box;
-  box.setWindowTitle(ui::ToQString(title));
+  box.setWindowTitle(ui::ToTitle(title));
   box.setText(ui::ToQString(text));
   switch (icon) {
     case ui::MessageIcon::Critical:

@@ -80,9 +80,10 @@ QtForm::~QtForm() {
   while (!components_.empty()) components_.pop_back();
 }
 
-std::string QtForm::Caption() const { return view_->windowTitle().toStdString(); }
-
-void QtForm::SetCaption(const std::string& caption) { view_->setWindowTitle(ToQString(caption)); }
+void QtForm::SetCaption(const std::string& caption) {
+  caption_ = caption;
+  view_->setWindowTitle(ToTitle(caption));
+}
 
 int QtForm::Left() const { return PixelsToTwips((screenWindow_ ? logical_ : Frame()).x()); }
 int QtForm::Top() const { return PixelsToTwips((screenWindow_ ? logical_ : Frame()).y()); }

@@ -68,7 +68,7 @@ class QtForm : public Form {
   ~QtForm() override;
 
   const std::string& Name() const override { return name_; }
-  std::string Caption() const override;
+  std::string Caption() const override { return caption_; }
   void SetCaption(const std::string& caption) override;
   int Left() const override;
   int Top() const override;
@@ -163,6 +163,7 @@ class QtForm : public Form {
   bool PressRoleButton(int keyCode);
 
   std::string name_;
+  std::string caption_;  // whole, though the title bar gets only its start
   FormStyle style_;
   Colour backColor_ = Rgb(240, 240, 240);
   std::unique_ptr<QGraphicsScene> scene_;

@@ -52,7 +52,14 @@ TEST_F(SettingsStoreTest, EachGameKeepsItsValueInItsOwnGroup) {
   // Without a group the value would land in the general section.
   store.Set("Games", "", "ChangeResolution", "1");
   EXPECT_EQ(store.Get("Games", "", "ChangeResolution"), std::nullopt);
-  EXPECT_EQ(File(), "[Harbour]\nChangeResolution=1\n\n[Lighthouse]\nChangeResolution=0\n");
+  // Nor past the 255 characters a section may have.
+  const std::string longest(255, 'k');
+  store.Set("Games", longest, "ChangeResolution", "1");
+  EXPECT_EQ(store.Get("Games", longest, "ChangeResolution"), "1");
+  store.Set("Games", longest + "k", "ChangeResolution", "0");
+  EXPECT_EQ(store.Get("Games", longest + "k", "ChangeResolution"), std::nullopt);
+  EXPECT_EQ(File(), "[Harbour]\nChangeResolution=1\n\n[Lighthouse]\nChangeResolution=0\n\n[" +
+                        longest + "]\nChangeResolution=1\n");
   EXPECT_EQ(FilesInFolder(), 1);
 }
 
