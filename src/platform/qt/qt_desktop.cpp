@@ -264,7 +264,10 @@ ui::MessageAnswer QtMessageBoxes::Show(const std::string& text, ui::MessageButto
                                        ui::MessageIcon icon, const std::string& title) {
   QMessageBox box;
   box.setWindowTitle(ui::ToTitle(title));
-  box.setText(ui::ToQString(text));
+  // No screen shows more of a message than this, and Qt would take minutes
+  // to lay out some megabytes of it.
+  constexpr size_t kLongestMessage = 16384;
+  box.setText(ui::ToQString(text.substr(0, kLongestMessage)));
   switch (icon) {
     case ui::MessageIcon::Critical:
       box.setIcon(QMessageBox::Critical);
