@@ -95,7 +95,9 @@ const std::map<std::string, FileTarget>& Targets() {
         [](RunningGame& run) {
           AddPickedObject(run.GetGame(), "key");
           Game& game = run.GetGame();
-          if (game.ObjectsCount() > 0) Area_DragDrop(game, 1, game.PickedObject[1], 0, 0);
+          if (game.ObjectsCount() == 0) return;
+          game.DraggedObjectIndex = 1;  // as pressing on it does
+          Area_DragDrop(game, 1, game.PickedObject[1], 0, 0);
         }}},
       {"combination",
        {{"Areas/key_on_rope.drg"},
@@ -103,7 +105,9 @@ const std::map<std::string, FileTarget>& Targets() {
           Game& game = run.GetGame();
           AddPickedObject(game, "key");
           AddPickedObject(game, "rope");
-          if (game.ObjectsCount() == 2) PickedObject_DragDrop(game, 2, game.PickedObject[1], 0, 0);
+          if (game.ObjectsCount() != 2) return;
+          game.DraggedObjectIndex = 1;
+          PickedObject_DragDrop(game, 2, game.PickedObject[1], 0, 0);
         }}},
       {"saved_game",
        {{"fuzz.sav"},

@@ -30,7 +30,8 @@ void ApplyLabelFile(ui::Label& text, const std::string& path) {
   };
   std::optional<std::string> caption;
   ui::Font font = text.GetFont();
-  next([&](const Variant& v) { caption = v.ToText(); });
+  // Taken whole from the value read: a caption may be long.
+  IgnoringErrors([&] { caption = file->ReadVariant().ToText(); });
   next([&](const Variant& v) { text.SetLeft(Twips(v)); });
   next([&](const Variant& v) { text.SetTop(Twips(v)); });
   next([&](const Variant& v) { font.bold = v.IsNonZero(); });
@@ -49,7 +50,7 @@ void ApplyLabelFile(ui::Label& text, const std::string& path) {
     text.SetForeColor(static_cast<ui::Colour>(colour));
   });
   IgnoringErrors([&] { text.SetFont(font); });
-  if (caption) IgnoringErrors([&] { text.SetCaption(*caption); });
+  if (caption) IgnoringErrors([&] { text.SetCaption(std::move(*caption)); });
 }
 }  // namespace
 

@@ -157,8 +157,8 @@ Control& MemoryImage::CloneAs(int index) const {
 
 // MemoryLabel
 
-void MemoryLabel::SetCaption(const std::string& caption) {
-  caption_ = caption;
+void MemoryLabel::SetCaption(std::string caption) {
+  caption_ = std::move(caption);
   FitToCaption();
 }
 

@@ -116,7 +116,7 @@ class MemoryLabel : public MemoryControl<Label> {
  public:
   using MemoryControl::MemoryControl;
   const std::string& Caption() const override { return caption_; }
-  void SetCaption(const std::string& caption) override;
+  void SetCaption(std::string caption) override;
   const Font& GetFont() const override { return font_; }
   void SetFont(const Font& font) override;
   Colour ForeColor() const override { return foreColor_; }

@@ -342,8 +342,8 @@ QtLabel::QtLabel(QtForm& form, std::string name, int index, Container* container
   };
 }
 
-void QtLabel::SetCaption(const std::string& caption) {
-  caption_ = caption;
+void QtLabel::SetCaption(std::string caption) {
+  caption_ = std::move(caption);
   FitToCaption();
   item_->update();
 }
@@ -396,8 +396,12 @@ Control& QtLabel::Clone(QtForm& form, int index) const {
 namespace {
 // The size a caption takes in a font. Measured once and kept: each visit to a
 // frame loads its labels anew, with the same captions.
-QSize CaptionSize(const Font& font, const std::string& caption) {
+QSize CaptionSize(const Font& font, const std::string& wholeCaption) {
   constexpr size_t kLargestKept = 1024;
+  // Far more than any label shows; laying out megabytes would cost Qt
+  // tens of bytes a character.
+  constexpr size_t kLongestMeasured = 65536;
+  const std::string caption = wholeCaption.substr(0, kLongestMeasured);
   static std::unordered_map<std::string, QSize> sizes;
   std::string key = font.name + '\0' + std::to_string(font.size) + '\0' +
                     static_cast<char>(font.bold) + static_cast<char>(font.italic) +

@@ -147,7 +147,7 @@ class QtLabel : public QtControl<Label> {
  public:
   QtLabel(QtForm& form, std::string name, int index, Container* container, QGraphicsItem* parent);
   const std::string& Caption() const override { return caption_; }
-  void SetCaption(const std::string& caption) override;
+  void SetCaption(std::string caption) override;
   const Font& GetFont() const override { return font_; }
   void SetFont(const Font& font) override;
   Colour ForeColor() const override { return foreColor_; }

@@ -136,7 +136,12 @@ int16_t Variant::ToInt16() const { return tf::ToInt16(ToDouble()); }
 
 int32_t Variant::ToInt32() const { return tf::ToInt32(ToDouble()); }
 
-std::string Variant::ToText() const {
+std::string Variant::ToText() && {
+  if (kind_ == Kind::String || kind_ == Kind::Date) return std::move(text_);
+  return std::as_const(*this).ToText();
+}
+
+std::string Variant::ToText() const& {
   switch (kind_) {
     case Kind::Empty:
       return {};

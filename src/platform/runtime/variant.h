@@ -35,7 +35,9 @@ class Variant {
   int16_t ToInt16() const;
   int32_t ToInt32() const;
   // The text form: numbers in decimal, Boolean "True"/"False", Empty "".
-  std::string ToText() const;
+  std::string ToText() const&;
+  // The same, taking a text's own characters rather than copying them.
+  std::string ToText() &&;
 
   // Flag tests of the data files.
   bool IsTrueFlag() const;  // -1, Boolean true, or text "-1" / "True"

@@ -165,7 +165,7 @@ enum class Alignment { Left, Right, Center };
 class Label : public Control {
  public:
   virtual const std::string& Caption() const = 0;
-  virtual void SetCaption(const std::string& caption) = 0;
+  virtual void SetCaption(std::string caption) = 0;
   virtual const Font& GetFont() const = 0;
   virtual void SetFont(const Font& font) = 0;
   virtual Colour ForeColor() const = 0;

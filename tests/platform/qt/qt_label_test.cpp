@@ -26,6 +26,10 @@ TEST(QtLabelTest, AnAutoSizedLabelTakesTheSizeOfItsCaptionInItsFontEachTime) {
   EXPECT_GT(sizeOf("Text number 1", bold).first, first.first);
   EXPECT_GT(sizeOf("Text number 1", large).second, first.second);
   EXPECT_EQ(sizeOf("Text number 1", plain), first);
+
+  // A caption of megabytes, from a damaged label file, is measured as far as
+  // its first 65,536 characters.
+  EXPECT_EQ(sizeOf(std::string(4'000'000, 'x'), plain), sizeOf(std::string(65'536, 'x'), plain));
 }
 
 }  // namespace
