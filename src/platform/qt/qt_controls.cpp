@@ -191,7 +191,10 @@ void QtControl<Interface>::SetCustomPointer(const std::string& storedPath) {
 template <class Interface>
 void QtControl<Interface>::SetToolTipText(const std::string& text) {
   toolTip_ = text;
-  item_->setToolTip(ToQString(text));
+  // A tip shows a few lines; megabytes of one would freeze the pointer's
+  // first rest on the control while Qt laid them out.
+  constexpr size_t kLongestShown = 1024;
+  item_->setToolTip(ToQString(text.substr(0, kLongestShown)));
 }
 
 template <class Interface>

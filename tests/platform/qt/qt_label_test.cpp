@@ -29,7 +29,12 @@ TEST(QtLabelTest, AnAutoSizedLabelTakesTheSizeOfItsCaptionInItsFontEachTime) {
 
   // A caption of megabytes, from a damaged label file, is measured as far as
   // its first 65,536 characters.
+  Label& label = form.CreateLabel("Text", nullptr, -1);
   EXPECT_EQ(sizeOf(std::string(4'000'000, 'x'), plain), sizeOf(std::string(65'536, 'x'), plain));
+  // Its tip, likewise, is shown as far as its first 1,024.
+  label.SetToolTipText(std::string(4'000'000, 't'));
+  EXPECT_EQ(label.ToolTipText().size(), 4'000'000u);
+  EXPECT_EQ(dynamic_cast<QtLabel&>(label).Item().toolTip().size(), 1024);
 }
 
 }  // namespace
