@@ -67,6 +67,10 @@ TEST_F(PathResolverTest, MissingComponentsAreAppendedAsStored) {
   EXPECT_EQ(ResolvePath(folder_.Stored("frames\\start.fme\\inner")),
             Disk("frames/Start.FME/inner"));
   EXPECT_EQ(ResolvePath(folder_.Stored("nowhere\\config")), Disk("nowhere/config"));
+  // A path of megabytes, from a damaged data file, names nothing.
+  const std::string huge = folder_.Stored("FRAMES\\" + std::string(4'000'000, 'x'));
+  EXPECT_EQ(ResolvePath(huge), huge);
+  EXPECT_FALSE(StoredFileExists(huge));
 }
 
 TEST_F(PathResolverTest, DotComponentsPassThrough) {
