@@ -52,13 +52,8 @@ QColor ToQColor(Colour colour) {
                 static_cast<int>((colour >> 16) & 0xFF));
 }
 
-QString ToQString(const std::string& storedText) {
-  return QString::fromStdString(Cp1252ToUtf8(storedText));
-}
-
-QString ToTitle(const std::string& storedText) {
-  constexpr size_t kLongestTitle = 1024;
-  return ToQString(storedText.substr(0, kLongestTitle));
+QString ToQString(std::string_view storedText, size_t longest) {
+  return QString::fromStdString(Cp1252ToUtf8(storedText.substr(0, longest)));
 }
 
 void DrawPicture(QPainter& painter, const QPixmap& pixmap, int x, int y, int width, int height) {
@@ -191,10 +186,7 @@ void QtControl<Interface>::SetCustomPointer(const std::string& storedPath) {
 template <class Interface>
 void QtControl<Interface>::SetToolTipText(const std::string& text) {
   toolTip_ = text;
-  // A tip shows a few lines; megabytes of one would freeze the pointer's
-  // first rest on the control while Qt laid them out.
-  constexpr size_t kLongestShown = 1024;
-  item_->setToolTip(ToQString(text.substr(0, kLongestShown)));
+  item_->setToolTip(ToQString(text, kLongestTitle));
 }
 
 template <class Interface>
@@ -335,7 +327,7 @@ QtLabel::QtLabel(QtForm& form, std::string name, int index, Container* container
     // A character shown takes a pixel at least: the rest of a longer caption
     // is never laid out.
     const auto shown = static_cast<size_t>((rect.width() + 1) * (rect.height() + 1));
-    QString text = ToQString(caption_.substr(0, shown));
+    QString text = ToQString(caption_, shown);
     if (autoSize_ || rect.height() >= 2 * metrics.lineSpacing()) {
       painter.drawText(rect, flags | Qt::TextWordWrap, text);
     } else {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/ui/controls.h"
 
@@ -253,9 +254,11 @@ QColor ToQColor(Colour colour);
 // The font as the controls draw it: points at 96 dots per inch, whatever the
 // desktop says.
 QFont ToQFont(const Font& font);
-QString ToQString(const std::string& storedText);
-// A window's or message box's title, cut where no title bar could show more.
-QString ToTitle(const std::string& storedText);
+// Stored text, or no more than its first `longest` characters.
+QString ToQString(std::string_view storedText, size_t longest = std::string_view::npos);
+// What a title bar or a tip shows at most; megabytes of either would keep Qt
+// laying them out for minutes.
+constexpr size_t kLongestTitle = 1024;
 
 // Draws a picture into a painter at a rectangle given in twips.
 void DrawPicture(QPainter& painter, const QPixmap& pixmap, int x, int y, int width, int height);

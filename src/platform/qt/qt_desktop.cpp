@@ -263,11 +263,11 @@ ui::QtForm* QtWindowFactory::Find(const std::string& name) const {
 ui::MessageAnswer QtMessageBoxes::Show(const std::string& text, ui::MessageButtons buttons,
                                        ui::MessageIcon icon, const std::string& title) {
   QMessageBox box;
-  box.setWindowTitle(ui::ToTitle(title));
+  box.setWindowTitle(ui::ToQString(title, ui::kLongestTitle));
   // No screen shows more of a message than this, and Qt would take minutes
   // to lay out some megabytes of it.
   constexpr size_t kLongestMessage = 16384;
-  box.setText(ui::ToQString(text.substr(0, kLongestMessage)));
+  box.setText(ui::ToQString(text, kLongestMessage));
   switch (icon) {
     case ui::MessageIcon::Critical:
       box.setIcon(QMessageBox::Critical);

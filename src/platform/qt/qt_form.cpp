@@ -82,7 +82,7 @@ QtForm::~QtForm() {
 
 void QtForm::SetCaption(const std::string& caption) {
   caption_ = caption;
-  view_->setWindowTitle(ToTitle(caption));
+  view_->setWindowTitle(ToQString(caption, kLongestTitle));
 }
 
 int QtForm::Left() const { return PixelsToTwips((screenWindow_ ? logical_ : Frame()).x()); }
