@@ -41,6 +41,7 @@ packages=(
   fonts-liberation libfontconfig-dev
   cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
   xvfb xauth imagemagick ffmpeg sox lame
+  openbox xdotool x11-utils x11-xserver-utils
   ${fuzz_packages[@]+"${fuzz_packages[@]}"}
 )
 
