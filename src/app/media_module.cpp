@@ -71,8 +71,8 @@ class MediaModule::Mp3Calls : public Mp3Library {
     Mp3Library* calls = loader_->Mp3();
     return calls ? calls->mp3gettime(request) : 0;
   }
-  void mp3play(const Mp3Record& request) override {
-    if (Mp3Library* calls = loader_->Mp3()) calls->mp3play(request);
+  void mp3play(const Mp3Record& request, const std::function<bool()>& wanted) override {
+    if (Mp3Library* calls = loader_->Mp3()) calls->mp3play(request, wanted);
   }
   void mp3stop() override {
     if (Mp3Library* calls = loader_->Mp3()) calls->mp3stop();

@@ -1,7 +1,5 @@
 #include "areas/area_click.h"
 
-#include <chrono>
-
 #include "areas/area_files.h"
 #include "areas/areas.h"
 #include "areas/input.h"
@@ -15,7 +13,6 @@
 #include "media/play_mp3s.h"
 #include "media/sound_channels.h"
 #include "media/wave_mix.h"
-#include "platform/runtime/case_fold.h"
 #include "platform/runtime/checked_int16.h"
 #include "platform/runtime/cp1252.h"
 #include "platform/runtime/file_reuse.h"
@@ -30,8 +27,6 @@
 namespace tf {
 
 namespace {
-constexpr auto kVideoRecheck = std::chrono::milliseconds(50);
-
 // The files of an action: the area's own, or those of a drop of an object.
 struct ActionFiles {
   std::string action;
@@ -147,15 +142,6 @@ void PlayActionSound(Game& game, int16_t playSound, const std::string& soundFile
   game.SoundMixer->Play();
 }
 
-void WaitForVideo(Game& game) {
-  game.GetPlayer().platform.events.ProcessEventsUntil(
-      [&] {
-        return FoldCase(game.MovieMedia().Status()) == "stopped" || game.SkipVideoRequest != 0;
-      },
-      kVideoRecheck);
-  game.SkipVideoRequest = 0;
-}
-
 // The frame named by the action, or the one before in the history.
 int16_t ChangeFrame(Game& game, bool goToFrame, const std::string& targetFrame, bool goBack) {
   if (goToFrame) {
@@ -190,7 +176,10 @@ void AreaClick(Game& game, int16_t areaIndex, int16_t button) {
   FileReuseScope reuse;
   HideMenus(game);
   PickOrNotPickObject(game, areaIndex);
+  const uint32_t closings = game.Closings;
   const int16_t result = MakeAction(game, areaIndex, 0);
+  // The game window closed during the action: the rest was this game's.
+  if (game.Closings != closings) return;
   ShowOrNotShowAreas(game);
   game.CutSceneArea.SetVisible(false);
   game.MovieMedia().StopMovie();
@@ -198,6 +187,7 @@ void AreaClick(Game& game, int16_t areaIndex, int16_t button) {
 }
 
 int16_t MakeAction(Game& game, int16_t areaIndex, int16_t objectIndex) {
+  const uint32_t closings = game.Closings;
   game.SkipVideoRequest = -1;
   bool mp3Running = MP3IsPlaying(game);
   try {
@@ -221,7 +211,8 @@ int16_t MakeAction(Game& game, int16_t areaIndex, int16_t objectIndex) {
     }
     if (media.stopSounds == 0 && !mp3Running)
       PlayActionSound(game, playSound, soundFile, files.channels);
-    WaitForVideo(game);
+    if (!WaitForMovie(game, closings)) return kActionDone;
+    game.SkipVideoRequest = 0;
     return ChangeFrame(game, goToFrame != 0, targetFrame, media.goBack);
   } catch (const RuntimeError&) {
     ShowErrorMessage(game.GetPlayer().platform, "Unable to complete area task.");

@@ -1,7 +1,5 @@
 #include "frames/open_frame.h"
 
-#include <chrono>
-
 #include "areas/areas.h"
 #include "areas/texts.h"
 #include "frames/editor_and_game.h"
@@ -13,7 +11,6 @@
 #include "media/music.h"
 #include "media/play_mp3s.h"
 #include "media/sound_channels.h"
-#include "platform/runtime/case_fold.h"
 #include "platform/runtime/checked_int16.h"
 #include "platform/runtime/file_reuse.h"
 #include "platform/runtime/runtime_error.h"
@@ -24,7 +21,6 @@
 namespace tf {
 
 namespace {
-constexpr auto kVideoRecheck = std::chrono::milliseconds(50);
 constexpr ui::Colour kLargestColour = 0xFFFFFF;
 
 // Fields 4 to 13 of a frame file: what opening the frame does besides its
@@ -110,6 +106,7 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
   Player& player = game.GetPlayer();
   EditorAndGame& frames = player.frames;
   const std::string& framesPath = player.paths.FramesPath;
+  const uint32_t closings = game.Closings;
   FrameFile frame;
   bool mp3StartedHere = false;
   // Each data file is read from disk once per opening, however often it is read.
@@ -155,11 +152,7 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
   game.SkipVideoRequest = 0;
   if (!frame.MovieFile.empty()) {
     IgnoringErrors([&] { PlayMovieWithStop(game, framesPath + frame.MovieFile, game.PictureBox); });
-    player.platform.events.ProcessEventsUntil(
-        [&] {
-          return FoldCase(game.MovieMedia().Status()) == "stopped" || game.SkipVideoRequest != 0;
-        },
-        kVideoRecheck);
+    if (!WaitForMovie(game, closings)) return;
     IgnoringErrors([&] { game.MovieMedia().StopMovie(); });
     game.SkipVideoRequest = 0;
   }

@@ -99,13 +99,15 @@ void Game::RouteEvents() {
 
 Mmedia& Game::MusicMedia() const {
   if (!musicMedia_)
-    musicMedia_ = std::make_unique<Mmedia>(player_.platform, player_.info.GameTitle);
+    musicMedia_ = std::make_unique<Mmedia>(player_.platform, player_.info.GameTitle,
+                                           player_.paths.ProjectPath);
   return *musicMedia_;
 }
 
 Mmedia& Game::MovieMedia() const {
   if (!movieMedia_)
-    movieMedia_ = std::make_unique<Mmedia>(player_.platform, player_.info.GameTitle);
+    movieMedia_ = std::make_unique<Mmedia>(player_.platform, player_.info.GameTitle,
+                                           player_.paths.ProjectPath);
   return *movieMedia_;
 }
 

@@ -53,6 +53,10 @@ class Game {
 
   // Set by every press and by Esc; ends the wait for a video.
   int16_t SkipVideoRequest = 0;
+  // Counts the closings of the window. A wait for a video that finds it
+  // changed ends, and what was to follow the wait is dropped: it belonged to
+  // the game that closed.
+  uint32_t Closings = 0;
 
   // The game state, by the names the game's operations use.
   GameState& State;

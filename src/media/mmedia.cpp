@@ -7,6 +7,7 @@
 
 #include "platform/platform.h"
 #include "platform/runtime/case_fold.h"
+#include "platform/runtime/path_resolver.h"
 #include "platform/runtime/val.h"
 
 namespace tf {
@@ -53,7 +54,7 @@ std::string Quote(const std::string& text) { return "\"" + text + "\""; }
 int32_t Mmedia::Send(const std::string& command) {
   MediaCommands::Reply reply =
       platform_.media ? platform_.media->Send(command) : MediaCommands::Reply{kNoMediaDevice, {}};
-  platform_.Trace("mci " + command + " -> " + std::to_string(reply.result));
+  Trace(command, reply.result, nullptr);
   return reply.result;
 }
 
@@ -62,8 +63,17 @@ std::string Mmedia::Query(const std::string& command) {
       platform_.media ? platform_.media->Send(command) : MediaCommands::Reply{kNoMediaDevice, {}};
   // The answer buffer holds 255 characters up to the first zero.
   std::string answer = reply.answer.substr(0, std::min(reply.answer.find('\0'), size_t{255}));
-  platform_.Trace("mci " + command + " -> " + std::to_string(reply.result) + " " + Quote(answer));
+  Trace(command, reply.result, &answer);
   return answer;
+}
+
+// The command and the answer are the game's 8-bit text around the project
+// folder's system name; the trace is UTF-8.
+void Mmedia::Trace(const std::string& command, int32_t result, const std::string* answer) const {
+  if (!platform_.trace) return;
+  std::string line = "mci " + TraceText(command, projectPath_) + " -> " + std::to_string(result);
+  if (answer) line += " " + Quote(TraceText(*answer, projectPath_));
+  platform_.Trace(line);
 }
 
 float Mmedia::NumberQuery(const std::string& item) {

@@ -14,9 +14,10 @@ class Control;
 // video. Every command goes to the device by the alias this object gave it.
 class Mmedia {
  public:
-  // `gameTitle` titles the message of a video that can't be opened.
-  Mmedia(const Platform& platform, const std::string& gameTitle)
-      : platform_(platform), gameTitle_(gameTitle) {}
+  // `gameTitle` titles the message of a video that can't be opened; paths in
+  // the commands begin with `projectPath`, a system name.
+  Mmedia(const Platform& platform, const std::string& gameTitle, const std::string& projectPath)
+      : platform_(platform), gameTitle_(gameTitle), projectPath_(projectPath) {}
 
   // Closes what is open, then opens a .WAV or .MID file; any other file
   // leaves the object closed.
@@ -50,11 +51,13 @@ class Mmedia {
   // Sends a command and writes it to the trace; a query's answer is written
   // too.
   int32_t Send(const std::string& command);
+  void Trace(const std::string& command, int32_t result, const std::string* answer) const;
   std::string Query(const std::string& command);
   float NumberQuery(const std::string& item);
 
   const Platform& platform_;
   const std::string& gameTitle_;
+  const std::string& projectPath_;
   std::string alias_;
   std::string fileName_;
   int16_t wait_ = 0;

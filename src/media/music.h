@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace tf {
@@ -15,5 +16,9 @@ void PlayMIDImusic(Game& game, const std::string& path);
 void PlayMovieWithStop(Game& game, const std::string& path, ui::Container& surface);
 // True while a video plays.
 bool PlayingMovieOrNot(const Game& game);
+// Lets events run until the video has stopped, a press asks to skip it or
+// the game window closes; false when the window has closed since it counted
+// `closings`.
+bool WaitForMovie(Game& game, uint32_t closings);
 
 }  // namespace tf

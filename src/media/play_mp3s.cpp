@@ -62,8 +62,9 @@ void MP3Timer_Timer(Game& game) {
 
 void StartMP3Thread(Game& game) {
   try {
-    std::thread(MP3ThreadProc, game.Mp3State.shared, game.GetPlayer().platform.mp3,
-                game.Mp3State.MP3Request)
+    const std::shared_ptr<Mp3Shared>& shared = game.Mp3State.shared;
+    std::thread(MP3ThreadProc, shared, game.GetPlayer().platform.mp3, game.Mp3State.MP3Request,
+                shared->stops.load())
         .detach();
   } catch (const std::system_error&) {
     // No thread: the assumed length stands and runs out by itself.
@@ -71,28 +72,37 @@ void StartMP3Thread(Game& game) {
 }
 
 void MP3ThreadProc(const std::shared_ptr<Mp3Shared>& shared,
-                   const std::shared_ptr<Mp3Library>& library, const Mp3Record& request) {
+                   const std::shared_ptr<Mp3Library>& library, const Mp3Record& request,
+                   uint64_t stopsBefore) {
+  const auto wanted = [&] { return shared->stops == stopsBefore; };
   {
     std::lock_guard lock(shared->lock);
-    if (!shared->clock) return;
+    if (!shared->clock || !wanted()) return;
     TraceCall(*shared, "mp3gettime", request);
   }
   const double milliseconds = library->mp3gettime(request);
   {
     std::lock_guard lock(shared->lock);
-    if (!shared->clock) return;
+    if (!shared->clock || !wanted()) return;
     shared->MP3LengthSeconds = WholeSeconds(milliseconds);
     shared->MP3StartTime = shared->clock->NowMs();
     TraceCall(*shared, "mp3play", request);
   }
-  library->mp3play(request);
+  library->mp3play(request, wanted);
 }
 
 void StopMP3(Game& game) {
   const Platform& platform = game.GetPlayer().platform;
+  Mp3Shared& shared = SharedOf(game);
+  // Counted before the library's stop: a thread then either sees the count
+  // and plays nothing, or has started its music, which the stop silences.
+  {
+    std::lock_guard lock(shared.lock);
+    ++shared.stops;
+    shared.MP3LengthSeconds = 0;
+  }
   platform.Trace("mp3 mp3stop");
   platform.mp3->mp3stop();
-  SharedOf(game).MP3LengthSeconds = 0;
 }
 
 bool MP3IsPlaying(const Game& game) {

@@ -19,9 +19,14 @@ struct Mp3Shared {
   std::atomic<int16_t> MP3LengthSeconds{0};
   // The clock's time at which it was requested or started.
   std::atomic<int64_t> MP3StartTime{0};
+  // StopMP3 calls so far. A stop supersedes every request made before it: a
+  // thread started before it neither sets the length nor plays.
+  std::atomic<uint64_t> stops{0};
 
+  // Held while a thread looks at the stops and sets the length, while
+  // StopMP3 counts a stop, and for the clock and the trace, which are both
+  // null once the game is gone.
   std::mutex lock;
-  // Both null once the game is gone.
   const Clock* clock = nullptr;
   TraceSink* trace = nullptr;
   // Paths in the trace are shown after this folder's system name.
@@ -47,9 +52,11 @@ class PlayMP3s {
 void RequestMP3(Game& game, const std::string& path);
 void MP3Timer_Timer(Game& game);
 void StartMP3Thread(Game& game);
-// The MP3 thread's body.
+// The MP3 thread's body; `stopsBefore` is the count of stops when it was
+// started.
 void MP3ThreadProc(const std::shared_ptr<Mp3Shared>& shared,
-                   const std::shared_ptr<Mp3Library>& library, const Mp3Record& request);
+                   const std::shared_ptr<Mp3Library>& library, const Mp3Record& request,
+                   uint64_t stopsBefore);
 void StopMP3(Game& game);
 // True from the request until the music's length and five seconds more have
 // passed, or until StopMP3.

@@ -276,8 +276,10 @@ void Welcome::StartNewGame() {
   }
   ResetAll(game);
   form_->Hide();
+  const uint32_t closings = game.Closings;
   tf::StartNewGame(game);
-  game.Window().Show();
+  // Closed while its start frame's video played, the game is over already.
+  if (game.Closings == closings) game.Window().Show();
 }
 
 void Welcome::Form_KeyDown(int keyCode) {

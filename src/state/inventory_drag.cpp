@@ -19,7 +19,10 @@ namespace {
 // unless the game ends or another frame opened.
 void DropOnArea(Game& game, int index, const ui::Control& source) {
   if (FoldCase(source.Name()) != "pickedobject") return;
+  const uint32_t closings = game.Closings;
   const int16_t result = MakeAction(game, static_cast<int16_t>(index), game.DraggedObjectIndex);
+  // The game window closed during the action: the rest was this game's.
+  if (game.Closings != closings) return;
   if (result == kActionLeaveGame)
     game.Window().Close();
   else if (result != kActionOpenedFrame)

@@ -160,7 +160,10 @@ bool ReadSavedGame(Player& player, const std::string& name, ui::Form& loadDialog
     return false;
   }
   loadDialog.Hide();
+  const uint32_t closings = game.Closings;
   OpenFrame(game, frame);
+  // Closed while the frame's video played, the game is over already.
+  if (game.Closings != closings) return true;
   player.platform.events.ProcessPendingEvents();
   game.Window().Show();
   if (welcome) welcome->Window().Hide();

@@ -26,6 +26,7 @@ void Ignoring(Step&& step) {
 void Game_Unload(Game& game, bool&) {
   Player& player = game.GetPlayer();
   const Platform& platform = player.platform;
+  ++game.Closings;
   game.MusicMedia().mmClose();
   game.MovieMedia().mmClose();
   StopMP3(game);

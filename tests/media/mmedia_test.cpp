@@ -7,6 +7,7 @@
 #include "areas/input.h"
 #include "frames/open_frame.h"
 #include "media/music.h"
+#include "startup/project.h"
 #include "support/game_fixture.h"
 
 namespace tf {
@@ -31,7 +32,7 @@ class MmediaTest : public ::testing::Test, public test::GameFixture {
 
   std::vector<std::string>& Sent() { return desktop.media.commands; }
   RecordingTrace& trace = desktop.trace;
-  Mmedia media{platform, player->info.GameTitle};
+  Mmedia media{platform, player->info.GameTitle, player->paths.ProjectPath};
 };
 
 TEST_F(MmediaTest, OpenChoosesTheDeviceByExtensionAndAliasesWithTheMinute) {
@@ -111,6 +112,24 @@ TEST_F(MmediaTest, CommandsAddressTheAliasAndQueriesAreTracedWithTheirAnswer) {
   EXPECT_EQ(trace.Lines()[0], "mci " + expected[0] + " -> 0");
   EXPECT_EQ(trace.Lines()[6], "mci Status " + alias + " length -> 0 \"1234.5 ms\"");
   EXPECT_EQ(trace.Lines()[9], "mci Status " + alias + " mode -> 0 \"stopped\"");
+}
+
+// Commands carry the project folder's system name and the game's stored
+// Windows-1252 text; the trace shows both, and the answers, as UTF-8.
+TEST_F(MmediaTest, TraceLinesShowTheFolderAndTheStoredTextAsUtf8) {
+  const std::string folder = project.Path().string() + "/Sp\xC3\xA4tlese";
+  project.Write("Sp\xC3\xA4tlese/Frames/Caf\xC3\xA9.mid", "MThd");
+  SetProjectPaths(GetPlayer().paths, folder);
+  Mmedia& music = GetGame().MusicMedia();
+  trace.Clear();
+  music.mmOpen(GetPlayer().paths.FramesPath + "Caf\xE9.mid");
+  desktop.media.length = "2 \xB5s";
+  EXPECT_EQ(music.Length(), 2);
+  const std::vector<std::string> expected = {
+      "mci Open \"" + folder + "/Frames/Caf\xC3\xA9.mid\" ALIAS " + music.Alias() +
+          " TYPE Sequencer wait -> 0",
+      "mci Status " + music.Alias() + " length -> 0 \"2 \xC2\xB5s\""};
+  EXPECT_EQ(trace.Lines(), expected);
 }
 
 TEST_F(MmediaTest, AMissingVideoIsReportedWithItsQuotedPathAndStillPlayed) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "game/game_window.h"
 #include "support/game_fixture.h"
 
@@ -15,6 +18,14 @@ class PlayMP3sTest : public ::testing::Test, public test::GameFixture {
   void StartPlaying(size_t plays = 1) {
     desktop.clock.Advance(1000);
     ASSERT_TRUE(desktop.mp3->WaitForPlays(plays));
+  }
+  // Waits (at most a few seconds) until no MP3 thread holds the shared state.
+  bool ThreadsEnded() {
+    for (int tries = 0; tries < 500; ++tries) {
+      if (GetGame().Mp3State.shared.use_count() == 1) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
   }
 };
 
@@ -57,6 +68,24 @@ TEST_F(PlayMP3sTest, ASecondRequestBeforeTheTickReplacesThePathAndStopMakesItEnd
   EXPECT_TRUE(MP3IsPlaying(game));
   StopMP3(game);
   EXPECT_FALSE(MP3IsPlaying(game));
+}
+
+// A stop supersedes a thread still measuring the music, and one about to
+// play it: neither plays, and the music is not deemed to play.
+TEST_F(PlayMP3sTest, AStopSupersedesTheThreadsRequestWhereverItIs) {
+  Game& game = GetGame();
+  desktop.mp3->lengthMs = 90000;
+  for (const MemoryMp3::Call call : {MemoryMp3::Call::Length, MemoryMp3::Call::Play}) {
+    desktop.mp3->Hold(call);
+    RequestMP3(game, Path("a.mp3"));
+    desktop.clock.Advance(1000);
+    ASSERT_TRUE(desktop.mp3->WaitForCalls(call, 1));
+    StopMP3(game);
+    desktop.mp3->Release(call);
+    ASSERT_TRUE(ThreadsEnded());
+    EXPECT_TRUE(desktop.mp3->Played().empty());
+    EXPECT_FALSE(MP3IsPlaying(game));
+  }
 }
 
 }  // namespace

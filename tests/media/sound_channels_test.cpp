@@ -108,6 +108,32 @@ TEST_F(SoundChannelsTest, AFileCutAfterFourRecordsPlaysThemAndReports) {
   EXPECT_EQ(Messages()[0].icon, ui::MessageIcon::Critical);
 }
 
+// A flag or a loop value is compared with a number: a word there is a bad
+// value. The channels before it play, the rest of the file is ignored. A
+// loop value is looked at only for a channel that plays.
+TEST_F(SoundChannelsTest, AWordForAFlagOrALoopIsABadValue) {
+  const std::string first = Record("#FALSE#", "#TRUE#", "a.wav", "0");
+  const std::string last = Record("#FALSE#", "#TRUE#", "b.wav", "0");
+  for (const std::string& bad :
+       {Record("yes", "#FALSE#", "", "0"), Record("#FALSE#", "on", "b.wav", "0"),
+        Record("#FALSE#", "#TRUE#", "b.wav", "always")}) {
+    SCOPED_TRACE(bad);
+    ReleaseWaveMix(GetGame());
+    desktop.messages.calls.clear();
+    Play({first, bad, kNothing, kNothing, kNothing, kNothing, kNothing, last});
+    EXPECT_TRUE(Mixer().ChannelSounding(0));
+    EXPECT_FALSE(Mixer().ChannelSounding(1));
+    EXPECT_FALSE(Mixer().ChannelSounding(7));
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, "Unable to load sound channels information.");
+  }
+  desktop.messages.calls.clear();
+  Play({first, Record("\"True\"", "\"-1\"", "b.wav", "\"1\""), kNothing, kNothing, kNothing,
+        kNothing, kNothing, Record("#FALSE#", "#FALSE#", "", "never")});
+  EXPECT_TRUE(Mixer().ChannelLoops(1));
+  EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(SoundChannelsTest, AMissingFileDoesNothing) {
   PlaySoundChannels(GetGame(), GetPlayer().paths.FramesPath + "None.chn");
   EXPECT_TRUE(desktop.trace.Lines().empty());

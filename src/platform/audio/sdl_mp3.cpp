@@ -19,15 +19,18 @@ constexpr auto kFreeingTime = std::chrono::seconds(1);
 
 // SDL_mixer calls are made under `callLock_`, never under `lock_`: the music's
 // end is reported on the audio thread, which takes `lock_` while SDL holds
-// its own lock.
+// its own lock. The output's own lock is taken only once `closed_` (or, for
+// a thread's last call, `outputGone_`) says that the output is still there:
+// an MP3 thread may outlive it.
 class SdlMp3::Calls_ : public Mp3Library {
  public:
   explicit Calls_(AudioOutput& output) : output_(output) {}
 
   double mp3gettime(const Mp3Record& request) override {
     std::lock_guard calls(callLock_);
+    if (closed_) return 0;
     auto held = output_.Hold();
-    if (closed_ || !output_.OpenHeld()) return 0;
+    if (!output_.OpenHeld()) return 0;
     Mix_Music* music = Mix_LoadMUS(ResolvePath(request.path).c_str());
     if (!music) return 0;
     const double seconds = Mix_MusicDuration(music);
@@ -35,7 +38,7 @@ class SdlMp3::Calls_ : public Mp3Library {
     return seconds > 0 ? seconds * kMsPerSecond : 0;
   }
 
-  void mp3play(const Mp3Record& request) override {
+  void mp3play(const Mp3Record& request, const std::function<bool()>& wanted) override {
     // SDL keeps per-thread data for threads it did not make until told.
     struct ThreadDataCleanup {
       ~ThreadDataCleanup() { SDL_TLSCleanup(); }
@@ -43,9 +46,12 @@ class SdlMp3::Calls_ : public Mp3Library {
     Mix_Music* music = nullptr;
     uint64_t ticket = 0;
     {
+      // mp3stop waits for this lock: a stop comes before the answer, or
+      // after the music has started.
       std::lock_guard calls(callLock_);
+      if (closed_ || !wanted()) return;
       auto held = output_.Hold();
-      if (closed_ || !output_.OpenHeld()) return;
+      if (!output_.OpenHeld()) return;
       music = Mix_LoadMUS(ResolvePath(request.path).c_str());
       if (!music) return;
       // Whatever plays ends here, and its thread returns.
@@ -65,8 +71,10 @@ class SdlMp3::Calls_ : public Mp3Library {
     }
     {
       std::lock_guard calls(callLock_);
-      auto held = output_.Hold();
-      if (!outputGone_) Mix_FreeMusic(music);
+      if (!outputGone_) {
+        auto held = output_.Hold();
+        Mix_FreeMusic(music);
+      }
     }
     std::lock_guard lock(lock_);
     --playing_;
@@ -75,8 +83,9 @@ class SdlMp3::Calls_ : public Mp3Library {
 
   void mp3stop() override {
     std::lock_guard calls(callLock_);
+    if (closed_) return;
     auto held = output_.Hold();
-    if (closed_ || !output_.IsOpen()) return;
+    if (!output_.IsOpen()) return;
     Mix_HaltMusic();
   }
 

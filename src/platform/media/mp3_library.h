@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace tf {
@@ -17,8 +18,11 @@ class Mp3Library {
   // The length of the music in milliseconds; 0 when it can't be read.
   virtual double mp3gettime(const Mp3Record& request) = 0;
   // Plays the music, replacing any that plays, and returns when it has ended
-  // or mp3stop silenced it.
-  virtual void mp3play(const Mp3Record& request) = 0;
+  // or mp3stop silenced it. `wanted` is asked once, before the music starts,
+  // and no mp3stop comes between its answer and the start: when it answers
+  // false nothing plays, and a stop made after a true answer silences this
+  // music.
+  virtual void mp3play(const Mp3Record& request, const std::function<bool()>& wanted) = 0;
   // Silences the music; harmless when none plays.
   virtual void mp3stop() = 0;
 };

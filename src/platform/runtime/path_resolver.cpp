@@ -253,4 +253,14 @@ std::string TracePath(std::string_view path, std::string_view systemFolder) {
   return Utf8Lossy(systemFolder) + Cp1252ToUtf8(path.substr(systemFolder.size()));
 }
 
+std::string TraceText(std::string_view text, std::string_view systemFolder) {
+  std::string traced;
+  size_t folder;
+  while (!systemFolder.empty() && (folder = text.find(systemFolder)) != std::string_view::npos) {
+    traced += Cp1252ToUtf8(text.substr(0, folder)) + Utf8Lossy(systemFolder);
+    text.remove_prefix(folder + systemFolder.size());
+  }
+  return traced + Cp1252ToUtf8(text);
+}
+
 }  // namespace tf

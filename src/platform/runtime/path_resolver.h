@@ -40,4 +40,9 @@ std::string DisplayPath(std::string_view path, std::string_view systemFolder);
 // system's name can be written.
 std::string TracePath(std::string_view path, std::string_view systemFolder);
 
+// A text that may hold such paths anywhere in it (a media command) as UTF-8
+// text for the trace: each `systemFolder` in it as the system's name, the
+// rest decoded from Windows-1252.
+std::string TraceText(std::string_view text, std::string_view systemFolder);
+
 }  // namespace tf

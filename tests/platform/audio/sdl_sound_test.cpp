@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstddef>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <future>
 #include <thread>
 #include <vector>
@@ -22,6 +25,7 @@ using namespace std::chrono_literals;
 
 const std::string kHum = std::string(SOUND_FIXTURES) + "/Areas/hum.wav";
 const std::string kTune = std::string(SOUND_FIXTURES) + "/Frames/tune.mp3";
+const std::function<bool()> kWanted = [] { return true; };
 // Two mixing buffers: what was mixed before a call may still be on its way.
 constexpr size_t kInFlightBytes = 2 * 1024 * 4;
 
@@ -176,8 +180,13 @@ TEST_F(DiskAudioTest, AnMp3OpensTheOutputGivesItsLengthAndPlaysUntilStopped) {
   EXPECT_NEAR(calls->mp3gettime(tune), 2100, 150);
   ASSERT_EQ(audio.Driver(), "disk");
 
+  // A request no longer wanted when it would start returns at once.
+  auto superseded =
+      std::async(std::launch::async, [&] { calls->mp3play(tune, [] { return false; }); });
+  EXPECT_EQ(superseded.wait_for(200ms), std::future_status::ready);
+
   const size_t start = Written();
-  auto playing = std::async(std::launch::async, [&] { calls->mp3play(tune); });
+  auto playing = std::async(std::launch::async, [&] { calls->mp3play(tune, kWanted); });
   EXPECT_EQ(playing.wait_for(500ms), std::future_status::timeout);
   EXPECT_TRUE(Sounds(start, Written()));
   calls->mp3stop();
@@ -194,12 +203,31 @@ TEST_F(DiskAudioTest, AThreadStillPlayingWhenTheProgramEndsReturnsWithoutTheOutp
   {
     SdlMp3 mp3(audio);
     calls = mp3.Calls();
-    playing = std::async(std::launch::async, [calls] { calls->mp3play(Mp3Record{kTune}); });
+    playing =
+        std::async(std::launch::async, [calls] { calls->mp3play(Mp3Record{kTune}, kWanted); });
     std::this_thread::sleep_for(200ms);
   }
   EXPECT_EQ(playing.wait_for(1s), std::future_status::ready);
   // Later calls do nothing.
   EXPECT_EQ(calls->mp3gettime(Mp3Record{kTune}), 0);
+}
+
+TEST_F(DiskAudioTest, CallsMadeOnceTheOutputIsGoneNeverReachIt) {
+  // The output is destroyed and its bytes spoiled, as at the program's end
+  // when the module goes before an MP3 thread: a call that still took the
+  // output's lock would fail on it.
+  alignas(AudioOutput) std::byte storage[sizeof(AudioOutput)];
+  auto* output = new (storage) AudioOutput;
+  std::shared_ptr<Mp3Library> calls;
+  {
+    SdlMp3 mp3(*output);
+    calls = mp3.Calls();
+  }
+  output->~AudioOutput();
+  std::memset(storage, 0xA5, sizeof storage);
+  EXPECT_NO_THROW(calls->mp3stop());
+  EXPECT_EQ(calls->mp3gettime(Mp3Record{kTune}), 0);
+  EXPECT_NO_THROW(calls->mp3play(Mp3Record{kTune}, kWanted));
 }
 
 }  // namespace
