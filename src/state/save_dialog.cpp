@@ -2,6 +2,7 @@
 
 #include "game/game_window.h"
 #include "game/player.h"
+#include "platform/runtime/cp1252.h"
 #include "state/saved_games.h"
 
 namespace tf {
@@ -48,8 +49,8 @@ void frmSaveGame::Save() {
     return;
   }
   if (SavedGameExists(player_.paths, name) &&
-      Ask("'" + name + "' already exists. Do you want to replace it?", "Save game") !=
-          ui::MessageAnswer::Ok)
+      Ask("'" + Utf8ToCp1252Lossy(name) + "' already exists. Do you want to replace it?",
+          "Save game") != ui::MessageAnswer::Ok)
     return;
   if (!WriteSavedGame(game_, name)) return;
   LoadSaveGames();

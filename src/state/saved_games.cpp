@@ -1,7 +1,10 @@
 #include "state/saved_games.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include "frames/editor_and_game.h"
 #include "frames/new_game.h"
@@ -9,6 +12,7 @@
 #include "game/game_window.h"
 #include "game/player.h"
 #include "platform/runtime/atomic_file.h"
+#include "platform/runtime/case_fold.h"
 #include "platform/runtime/cp1252.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
@@ -26,24 +30,64 @@ void WriteLine(std::string& bytes, const Variant& value) {
   bytes += "\r\n";
 }
 
-// A count before a section: a number (error 6 beyond the field's range, 13
-// for text), or Empty for none.
+// A count before a section: a number (error 6 beyond 32 bits, 13 for
+// text), or Empty for none.
 int64_t ReadCount(TextReader& file) { return file.ReadVariant().ToInt32(); }
-int64_t ReadShortCount(TextReader& file) { return file.ReadVariant().ToInt16(); }
 
 std::string ReadName(TextReader& file) { return file.ReadVariant().ToText(); }
 
-// The file's name on disk is UTF-8; the name the game knows is Windows-1252.
-std::string StoredFilePath(const ProjectPaths& paths, const std::string& name) {
-  return paths.ProjectPath + Cp1252ToUtf8(name) + ".sav";
+constexpr std::string_view kExtension = ".sav";
+
+// A file name as a saved game's name: UTF-8 as the system's names are; one
+// that is not UTF-8 came from the Windows player, in Windows-1252.
+std::string NameAsText(const std::string& fileName) {
+  return Utf8Lossy(fileName) == fileName ? fileName : Cp1252ToUtf8(fileName);
+}
+
+// Two names of one saved game, as Windows compares them: they differ at most
+// in the letter case of Windows-1252 letters. A name with a letter that
+// Windows-1252 lacks is only itself.
+bool SameName(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  const std::optional<std::string> aBytes = Utf8ToCp1252(a);
+  const std::optional<std::string> bBytes = Utf8ToCp1252(b);
+  return aBytes && bBytes && FoldCase(*aBytes) == FoldCase(*bBytes);
 }
 
 // A name that would leave the project folder, or that the file system can't
 // take, is refused before anything is written.
 bool IsSafeName(const ProjectPaths& paths, const std::string& name) {
-  const std::string onDisk = Cp1252ToUtf8(name) + ".sav";
+  const std::string onDisk = name + std::string(kExtension);
   return onDisk.find_first_of(std::string("/\\\0", 3)) == std::string::npos &&
          onDisk.size() <= LongestFileName(paths.ProjectPath);
+}
+
+// The name in the project folder of the saved game's file: the file of
+// exactly that name, else the first in name order of the same save; nothing
+// when there is none.
+std::optional<std::string> FindSavedGameFile(const ProjectPaths& paths, const std::string& name) {
+  if (!IsSafeName(paths, name)) return std::nullopt;
+  std::string exact = name + std::string(kExtension);
+  struct stat status {};
+  if (::lstat((paths.ProjectPath + exact).c_str(), &status) == 0) return exact;
+  std::optional<std::string> found;
+  std::error_code error;
+  for (auto entry = std::filesystem::directory_iterator(paths.ProjectPath, error);
+       !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+    std::string file = entry->path().filename().string();
+    if (file.size() <= kExtension.size() ||
+        FoldCase(std::string_view(file).substr(file.size() - kExtension.size())) != kExtension)
+      continue;
+    if (SameName(NameAsText(file.substr(0, file.size() - kExtension.size())), name) &&
+        (!found || file < *found))
+      found = std::move(file);
+  }
+  return found;
+}
+
+// The file's path in the trace, as UTF-8.
+std::string TraceFile(const ProjectPaths& paths, const std::string& file) {
+  return Utf8Lossy(paths.ProjectPath) + NameAsText(file);
 }
 
 void ShowFailure(const Player& player, const std::string& text, const std::string& title) {
@@ -84,14 +128,14 @@ std::string ReadGameState(TextReader& file, Game& game) {
     std::string name = file.ReadText();
     game.Disappear.Add(name, file.ReadInt16());
   }
-  for (int64_t i = 1, count = ReadShortCount(file); i <= count; ++i)
+  for (int64_t i = 1, count = ReadCount(file); i <= count; ++i)
     AddPickedObject(game, ReadName(file));
   if (file.HasMoreData()) {
     FrameHistory& history = game.FramesHistory;
     history.Clear();
     // Only the newest frames of a history longer than any this program
     // writes are kept, so that it never grows with the file.
-    for (int64_t i = 1, count = ReadShortCount(file); i <= count; ++i) {
+    for (int64_t i = 1, count = ReadCount(file); i <= count; ++i) {
       history.AddItem(ReadName(file));
       if (history.ListCount() > FrameHistory::kLength) history.RemoveItem(0);
     }
@@ -100,29 +144,31 @@ std::string ReadGameState(TextReader& file, Game& game) {
 }
 
 std::string SavedGamePath(const ProjectPaths& paths, const std::string& name) {
-  return DisplayPath(paths.ProjectPath + name + ".sav", paths.ProjectPath);
+  return Utf8ToCp1252Lossy(paths.ProjectPath + name + std::string(kExtension));
 }
 
 bool SavedGameExists(const ProjectPaths& paths, const std::string& name) {
-  return IsSafeName(paths, name) && StoredFileExists(StoredFilePath(paths, name));
+  const std::optional<std::string> file = FindSavedGameFile(paths, name);
+  struct stat status {};
+  return file && ::stat((paths.ProjectPath + *file).c_str(), &status) == 0 &&
+         S_ISREG(status.st_mode);
 }
 
 bool WriteSavedGame(Game& game, const std::string& name) {
   const Player& player = game.GetPlayer();
-  const std::string storedPath = StoredFilePath(player.paths, name);
+  std::string file;
   try {
     if (!IsSafeName(player.paths, name)) RaiseError(kErrBadFileNameOrNumber, name);
     // A saved game's name can't hold a double quote, as none of its texts can.
     if (name.find('"') != std::string::npos) RaiseError(kErrBadFileNameOrNumber, name);
-    WriteFileAtomically(ResolvePath(storedPath), WriteGameState(game.State));
+    file = FindSavedGameFile(player.paths, name).value_or(name + std::string(kExtension));
+    WriteFileAtomically(player.paths.ProjectPath + file, WriteGameState(game.State));
   } catch (const RuntimeError&) {
     ShowFailure(player, "Unable to save '" + SavedGamePath(player.paths, name) + "'",
                 "Error Saving game");
     return false;
   }
-  player.platform.Trace(
-      "save \"" + TracePath(player.paths.ProjectPath + name + ".sav", player.paths.ProjectPath) +
-      "\"");
+  player.platform.Trace("save \"" + TraceFile(player.paths, file) + "\"");
   return true;
 }
 
@@ -141,11 +187,10 @@ bool ReadSavedGame(Player& player, const std::string& name, ui::Form& loadDialog
   LoadVariables(game);
   std::string frame;
   try {
-    if (!IsSafeName(player.paths, name)) RaiseError(kErrBadFileNameOrNumber, name);
-    TextReader file = TextReader::Open(StoredFilePath(player.paths, name));
-    player.platform.Trace(
-        "load \"" + TracePath(player.paths.ProjectPath + name + ".sav", player.paths.ProjectPath) +
-        "\"");
+    const std::optional<std::string> found = FindSavedGameFile(player.paths, name);
+    if (!found) RaiseError(kErrFileNotFound, name);
+    TextReader file = TextReader::Open(player.paths.ProjectPath + *found);
+    player.platform.Trace("load \"" + TraceFile(player.paths, *found) + "\"");
     frame = ReadGameState(file, game);
   } catch (const RuntimeError&) {
     // The user is not left without a window: the desktop's size and what
@@ -171,9 +216,9 @@ bool ReadSavedGame(Player& player, const std::string& name, ui::Form& loadDialog
 }
 
 void RemoveSavedGame(const Player& player, const std::string& name) {
+  const std::optional<std::string> file = FindSavedGameFile(player.paths, name);
   std::error_code error;
-  if (!IsSafeName(player.paths, name) ||
-      !std::filesystem::remove(ResolvePath(StoredFilePath(player.paths, name)), error))
+  if (!file || !std::filesystem::remove(player.paths.ProjectPath + *file, error))
     ShowFailure(player, "Unable to remove '" + SavedGamePath(player.paths, name) + "'.",
                 "Error Removing Saved Game");
 }
@@ -191,12 +236,11 @@ std::vector<std::string> ListSavedGames(const Player& player) {
     const std::filesystem::path folder = ResolvePath(player.paths.ProjectPath);
     for (int i = 0; i < File1.ListCount(); ++i) {
       const std::string& file = File1.List(i);
-      if (file.size() <= 4) continue;
+      if (file.size() <= kExtension.size()) continue;
       std::error_code error;
       auto modified = std::filesystem::last_write_time(folder / file, error);
       if (error) continue;
-      std::string name = file.substr(0, file.size() - 4);
-      entries.push_back({Utf8ToCp1252(name).value_or(name), modified});
+      entries.push_back({NameAsText(file.substr(0, file.size() - kExtension.size())), modified});
     }
   } catch (const std::exception&) {
     // What was listed before the failure stays listed.

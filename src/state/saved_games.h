@@ -26,7 +26,14 @@ std::string WriteGameState(const GameState& state);
 // frame to open. Errors of the reader (13, 6, 62) end it where they happen.
 std::string ReadGameState(TextReader& file, Game& game);
 
-// ProjectPath & name & ".sav", as the game's messages show it.
+// A saved game's name is the name of its file less ".sav", as UTF-8 text like
+// the system's file names, so that a name in any letters keeps a file of its
+// own; the Windows player's names, in Windows-1252, read as their letters.
+// Names that differ only in the case of Windows-1252 letters name one save,
+// as on Windows.
+
+// ProjectPath & name & ".sav", as the game's messages show it (in
+// Windows-1252, a letter it lacks as "?").
 std::string SavedGamePath(const ProjectPaths& paths, const std::string& name);
 // True when a saved game of that name exists.
 bool SavedGameExists(const ProjectPaths& paths, const std::string& name);

@@ -98,6 +98,31 @@ TEST_F(SavedGamesTest, SavingAndLoadingRestoresTheStateAndTracesBothFiles) {
   const std::string path = Folder() + "my game.sav";
   EXPECT_EQ(trace.Lines().front(), "save \"" + path + "\"");
   EXPECT_EQ(trace.Lines()[1], "load \"" + path + "\"");
+  // A name in other letters is the same save, as on Windows: the trace names
+  // the file written.
+  trace.Clear();
+  ASSERT_TRUE(SavedGameExists(GetPlayer().paths, "MY GAME"));
+  ASSERT_TRUE(WriteSavedGame(game, "MY GAME"));
+  EXPECT_EQ(trace.Lines().front(), "save \"" + path + "\"");
+  EXPECT_FALSE(fs::exists(project.Path() / "MY GAME.sav"));
+}
+
+TEST_F(SavedGamesTest, CountsOfNoneLoadWhateverTheirSize) {
+  // Each count is read as the same 32-bit number; 0 or less means none.
+  const std::pair<const char*, const char*> files[] = {
+      {"below 16 bits", "\"Hall\"\r\n-40000\r\n-40000\r\n-40000\r\n-40000\r\n"},
+      {"none", "\"Hall\"\r\n0\r\n-1\r\n0\r\n-2147483648\r\n"},
+  };
+  for (const auto& [name, bytes] : files) {
+    SCOPED_TRACE(name);
+    project.Write(std::string(name) + ".sav", bytes);
+    ASSERT_TRUE(Load(name));
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(GetGame().State.CurrentFrameName, "Hall");
+    EXPECT_EQ(GetGame().Disappear.Count(), 0);
+    EXPECT_EQ(GetGame().ObjectsCount(), 0);
+    EXPECT_EQ(GetGame().FramesHistory.ListCount(), 1);
+  }
 }
 
 TEST_F(SavedGamesTest, DamagedFilesGiveTheLoadingMessageAndKeepWhatWasRead) {
@@ -112,7 +137,8 @@ TEST_F(SavedGamesTest, DamagedFilesGiveTheLoadingMessageAndKeepWhatWasRead) {
       {"value overflows", "\"Hall\"\r\n1\r\n\"lamp\"\r\n40000\r\n"},
       {"huge counts", "\"Hall\"\r\n2147483647\r\n\"lamp\"\r\n1\r\n\"lamp\"\r\n"},
       {"huge history", std::string(kTenLines, 35) + "32767\r\n\"Start\"\r\n"},
-      {"objects beyond 16 bits", std::string(kTenLines, 25) + "32768\r\n\"key\"\r\n"},
+      {"more objects than names", std::string(kTenLines, 25) + "32768\r\n\"key\"\r\n"},
+      {"counts beyond 32 bits", "\"Hall\"\r\n0\r\n0\r\n2147483648\r\n"},
       {"empty", ""},
   };
   for (const auto& [name, bytes] : files) {
@@ -203,12 +229,9 @@ TEST_F(SavedGamesTest, AFailedWriteKeepsTheOldSaveWhole) {
   EXPECT_EQ(FilesAround(), before);
 }
 
-TEST_F(SavedGamesTest, AReadOnlyFolderGivesTheSavingMessage) {
+TEST_F(SavedGamesTest, AReadOnlyFolderOrSaveGivesTheSavingMessage) {
   GetGame().State.CurrentFrameName = "Hall";
   project.Write("old.sav", kTenLines);
-  fs::permissions(project.Path(),
-                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                  fs::perm_options::remove);
   auto writeAsAUser = [&] {
     // The superuser may write anywhere: give the rights up first.
     if (geteuid() == 0 && setresuid(65534, 65534, 65534) != 0) _exit(2);
@@ -219,9 +242,63 @@ TEST_F(SavedGamesTest, AReadOnlyFolderGivesTheSavingMessage) {
               ? 0
               : 1);
   };
+  const auto write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  fs::permissions(project.Path(), write, fs::perm_options::remove);
   EXPECT_EXIT(writeAsAUser(), ::testing::ExitedWithCode(0), "");
-  fs::permissions(project.Path(), fs::perms::owner_write, fs::perm_options::add);
+  // In a folder anyone may write, a save its user may not write is not
+  // replaced either.
+  fs::permissions(project.Path(), write, fs::perm_options::add);
+  fs::permissions(project.Path() / "old.sav", write, fs::perm_options::remove);
+  EXPECT_EXIT(writeAsAUser(), ::testing::ExitedWithCode(0), "");
   EXPECT_EQ(Read("old.sav"), kTenLines);
+  EXPECT_EQ(fs::status(project.Path() / "old.sav").permissions() & write, fs::perms::none);
+}
+
+TEST_F(SavedGamesTest, ASaveClearsOnlyTheDraftsKilledWritersLeft) {
+  Game& game = GetGame();
+  game.State.CurrentFrameName = "Hall";
+  // A saved game named like a draft, and files that only begin like one.
+  ASSERT_TRUE(WriteSavedGame(game, ".taleforge-xyz"));
+  const std::vector<std::string> kept{".taleforge-xyz.sav", ".taleforge-notes",
+                                      ".taleforge-0123456789abcdef",
+                                      ".taleforge-0123456789abcdeX.draft"};
+  const std::string draft = ".taleforge-0123456789abcdef.draft";
+  for (const std::string& file : {kept[1], kept[2], kept[3], draft}) project.Write(file, "x");
+  for (const std::string& file : {kept[0], kept[1], kept[2], kept[3], draft})
+    fs::last_write_time(project.Path() / file,
+                        fs::file_time_type::clock::now() - std::chrono::hours(2));
+  ASSERT_TRUE(WriteSavedGame(game, "next"));
+  for (const std::string& file : kept) EXPECT_TRUE(fs::exists(project.Path() / file)) << file;
+  EXPECT_FALSE(fs::exists(project.Path() / draft));
+  EXPECT_EQ(ListSavedGames(GetPlayer()), (std::vector<std::string>{".taleforge-xyz", "next"}));
+}
+
+TEST_F(SavedGamesTest, EveryNameKeepsAFileOfItsOwnAndListsAsTyped) {
+  Game& game = GetGame();
+  game.State.CurrentFrameName = "Hall";
+  // Letters Windows-1252 lacks; the last two differ only in a byte that
+  // Windows-1252 would take for a capital letter.
+  const std::vector<std::string> names{"日本", "中国", "🦀 crab", "Ĳssel", "旊", "旚"};
+  const auto now = fs::file_time_type::clock::now();
+  for (size_t i = 0; i < names.size(); ++i) {
+    SCOPED_TRACE(names[i]);
+    EXPECT_FALSE(SavedGameExists(GetPlayer().paths, names[i]));
+    ASSERT_TRUE(WriteSavedGame(game, names[i]));
+    fs::last_write_time(project.Path() / (names[i] + ".sav"), now + std::chrono::seconds(i));
+  }
+  EXPECT_TRUE(Messages().empty());
+  // The Windows player's saves have Windows-1252 names.
+  project.Write("Caf\xE9 au lait.sav", kTenLines);
+  fs::last_write_time(project.Path() / "Caf\xE9 au lait.sav", now + std::chrono::seconds(9));
+  std::vector<std::string> listed = names;
+  listed.push_back("Café au lait");
+  EXPECT_EQ(ListSavedGames(GetPlayer()), listed);
+  ASSERT_TRUE(Load("Café au lait"));
+  EXPECT_EQ(GetGame().Variables.Item(1).Value(), 1);
+  EXPECT_TRUE(SavedGameExists(GetPlayer().paths, "CAFÉ AU LAIT"));
+  RemoveSavedGame(GetPlayer(), "Café au lait");
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(ListSavedGames(GetPlayer()), names);
 }
 
 TEST_F(SavedGamesTest, TheListIsOldestFirstWithEqualTimesInNameOrder) {

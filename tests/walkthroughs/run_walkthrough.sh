@@ -3,7 +3,7 @@
 # own. Usage:
 #   run_walkthrough.sh [--settings INI] [--expect-status N] [--expect-trace FILE]
 #                      [--window] [--in-folder utf8|not-utf8|backslash]
-#                      [--copy] [--expect-file PATH EXPECTED|none]...
+#                      [--copy] [--no-saves] [--expect-file PATH EXPECTED|none]...
 #                      PLAYER PROJECT WALKTHROUGH
 # --window plays in real windows on the display (run it under xvfb-run).
 # --in-folder plays a copy of the project in a folder named with UTF-8 letters,
@@ -13,12 +13,14 @@
 # from the run (check the change with git diff).
 # --copy plays a copy of the project, so that what the game writes stays out
 # of the source tree; its saved games all get the same time.
+# --no-saves plays a copy without the project's saved games: those a player
+# left in the folder are not the walkthrough's.
 # --expect-file checks after the run that PATH (relative to the project
 # played) has the bytes of EXPECTED, or does not exist.
 # "@PROJECT@" in the walkthrough stands for the project folder played.
 set -uo pipefail
 
-settings="" want_status=0 want_trace="" mode=--headless in_folder="" copy=""
+settings="" want_status=0 want_trace="" mode=--headless in_folder="" copy="" saves=1
 want_files=()
 while [[ $# -gt 3 ]]; do
   case $1 in
@@ -28,6 +30,7 @@ while [[ $# -gt 3 ]]; do
     --expect-trace) want_trace=$2; shift 2 ;;
     --in-folder) in_folder=$2; shift 2 ;;
     --copy) copy=1; shift ;;
+    --no-saves) copy=1 saves=""; shift ;;
     --expect-file) want_files+=("$2" "$3"); shift 3 ;;
     *) echo "run_walkthrough: unknown option $1" >&2; exit 2 ;;
   esac
@@ -53,7 +56,11 @@ if [[ -n $in_folder ]]; then
 elif [[ -n $copy ]]; then
   cp -r "$project" "$scratch/project"
   project="$scratch/project"
-  find "$project" -maxdepth 1 -name '*.sav' -exec touch -d '2020-01-01 12:00:00' {} +
+  if [[ -n $saves ]]; then
+    find "$project" -maxdepth 1 -iname '*.sav' -exec touch -d '2020-01-01 12:00:00' {} +
+  else
+    find "$project" -maxdepth 1 -iname '*.sav' -delete
+  fi
 fi
 if grep -q '@PROJECT@' "$walkthrough"; then
   sed "s|@PROJECT@|$project|g" "$walkthrough" >"$scratch/script.walk"

@@ -39,7 +39,7 @@ walkthrough(quit_image ${PROJECTS}/twelve quit_image.walk)
 walkthrough(new_game_window ${PROJECTS}/twelve new_game_window.walk)
 walkthrough(information_panel ${PROJECTS}/twelve information_panel.walk)
 walkthrough(demo_welcome ${CMAKE_SOURCE_DIR}/demo demo_welcome.walk)
-walkthrough(demo_playthrough ${CMAKE_SOURCE_DIR}/demo demo_playthrough.walk --copy)
+walkthrough(demo_playthrough ${CMAKE_SOURCE_DIR}/demo demo_playthrough.walk --no-saves)
 walkthrough(failed_expectation ${PROJECTS}/twelve failed_expectation.walk --expect-status 1)
 walkthrough(action_after_end ${PROJECTS}/twelve action_after_end.walk --expect-status 2)
 

@@ -36,7 +36,7 @@ void PostMouse(QWidget& widget, QEvent::Type type, QPoint point) {
 // Clicks (or double-clicks) an entry of the open dialog's list.
 void ClickEntry(Runner& runner, const std::string& entry, bool twice) {
   auto& list = DialogControl<ui::QtListBox>(OpenDialog(runner), "List1");
-  std::optional<QPoint> point = list.EntryCentre(Utf8ToCp1252Lossy(entry));
+  std::optional<QPoint> point = list.EntryCentre(entry);
   if (!point) throw ScriptError("the list has no entry \"" + entry + "\"");
   QWidget& viewport = *list.GetWidget().viewport();
   PostMouse(viewport, QEvent::MouseButtonPress, *point);
@@ -80,7 +80,7 @@ void AddDialogCommands(Runner& runner) {
   runner.AddCommand("expect saves", [&runner](const std::vector<std::string>& args) {
     auto& list = DialogControl<ui::QtListBox>(OpenDialog(runner), "List1");
     std::vector<std::string> entries;
-    for (int i = 0; i < list.ListCount(); ++i) entries.push_back(Cp1252ToUtf8(list.List(i)));
+    for (int i = 0; i < list.ListCount(); ++i) entries.push_back(list.List(i));
     if (entries != args) throw ExpectationFailure("saves " + QuotedList(args), QuotedList(entries));
   });
 }

@@ -18,7 +18,6 @@
 
 #include "app/walkthrough/runner.h"
 #include "game/game_window.h"
-#include "platform/runtime/cp1252.h"
 
 namespace tf::walkthrough {
 
@@ -151,7 +150,7 @@ class Soak {
     if (roll < 35) {
       auto* list = dynamic_cast<const ui::ListBox*>(form.FindControl("List1", -1));
       if (!list || list->ListCount() == 0) return Do({"dialog press", "Cancel"});
-      const std::string entry = Cp1252ToUtf8(list->List(Pick(list->ListCount())));
+      const std::string entry = list->List(Pick(list->ListCount()));
       return Do({Chance(70) ? "dialog select" : "dialog double-click", entry});
     }
     if (saving && roll < 55)

@@ -147,13 +147,22 @@ constexpr size_t kLongestSection = 255;
 bool StorableSection(const std::string& section) {
   return !section.empty() && section.size() <= kLongestSection;
 }
+
+// A settings file, or its lock, that is something else than a file (a named
+// pipe would hold the program for ever at its opening) is left alone: such a
+// settings file reads as missing and is not written.
+bool FileOrNothing(const QString& path) {
+  const QFileInfo info(path);
+  return !info.exists() || info.isFile();
+}
 }  // namespace
 
 std::optional<std::string> QtSettingsStore::Get(const std::string& application,
                                                 const std::string& section,
                                                 const std::string& key) const {
-  if (!StorableSection(section)) return std::nullopt;
-  QSettings settings(QString::fromStdString(FilePath(application)), QSettings::IniFormat);
+  const QString path = QString::fromStdString(FilePath(application));
+  if (!StorableSection(section) || !FileOrNothing(path)) return std::nullopt;
+  QSettings settings(path, QSettings::IniFormat);
   settings.beginGroup(ui::ToQString(section));
   QVariant value = settings.value(ui::ToQString(key));
   if (!value.isValid()) return std::nullopt;
@@ -199,6 +208,7 @@ void QtSettingsStore::Set(const std::string& application, const std::string& sec
                           const std::string& key, const std::string& value) {
   if (!StorableSection(section)) return;
   QString path = QString::fromStdString(FilePath(application));
+  if (!FileOrNothing(path) || !FileOrNothing(path + ".lock")) return;
   if (!QDir().mkpath(QFileInfo(path).absolutePath())) return;
   // The lock QSettings itself takes. One held by a program that hangs, or
   // left by another machine, costs this write instead of the program's end.

@@ -76,7 +76,7 @@ QtListBox::QtListBox(QWidget& parent, std::string name) : QtWidgetControl(parent
 
 void QtListBox::AddItem(const std::string& item) {
   items_.push_back(item);
-  widget_->addItem(ToQString(item));
+  widget_->addItem(QString::fromStdString(item));
 }
 
 void QtListBox::Clear() {
@@ -109,9 +109,9 @@ std::optional<QPoint> QtListBox::EntryCentre(const std::string& entry) const {
 QtTextBox::QtTextBox(QWidget& parent, std::string name)
     : QtWidgetControl(parent, std::move(name)) {}
 
-std::string QtTextBox::Text() const { return Utf8ToCp1252Lossy(widget_->text().toStdString()); }
+std::string QtTextBox::Text() const { return widget_->text().toStdString(); }
 
-void QtTextBox::SetText(const std::string& text) { widget_->setText(ToQString(text)); }
+void QtTextBox::SetText(const std::string& text) { widget_->setText(QString::fromStdString(text)); }
 
 // QtCommandButton
 

@@ -4,9 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cinttypes>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
@@ -16,7 +19,27 @@
 namespace tf {
 
 namespace {
-constexpr char kDraftPrefix[] = ".taleforge-";
+// A draft is ".taleforge-", 16 hexadecimal digits and ".draft": no saved
+// game, whose name ends in ".sav", nor a file of another program is taken
+// for one.
+constexpr std::string_view kDraftPrefix = ".taleforge-";
+constexpr size_t kDraftDigits = 16;
+constexpr std::string_view kDraftExtension = ".draft";
+
+std::string DraftName(uint64_t number) {
+  char digits[kDraftDigits + 1];
+  std::snprintf(digits, sizeof digits, "%016" PRIx64, number);
+  return std::string(kDraftPrefix) + digits + std::string(kDraftExtension);
+}
+
+bool IsDraftName(std::string_view name) {
+  if (name.size() != kDraftPrefix.size() + kDraftDigits + kDraftExtension.size() ||
+      !name.starts_with(kDraftPrefix) || !name.ends_with(kDraftExtension))
+    return false;
+  const std::string_view digits = name.substr(kDraftPrefix.size(), kDraftDigits);
+  return std::all_of(digits.begin(), digits.end(),
+                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
 
 [[noreturn]] void Fail(const std::filesystem::path& path, const char* step) {
   RaiseError(kErrBadFileNameOrNumber,
@@ -28,7 +51,7 @@ constexpr char kDraftPrefix[] = ".taleforge-";
 int CreateDraft(const std::filesystem::path& folder, std::string& draft) {
   static thread_local std::mt19937_64 random{std::random_device{}()};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    draft = (folder / (kDraftPrefix + std::to_string(random()))).string();
+    draft = (folder / DraftName(random())).string();
     int fd = open(draft.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -57,7 +80,7 @@ void RemoveAbandonedDrafts(const std::filesystem::path& folder) {
   const auto abandoned = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-    if (!entry.path().filename().string().starts_with(kDraftPrefix)) continue;
+    if (!IsDraftName(entry.path().filename().string())) continue;
     auto modified = entry.last_write_time(error);
     if (!error && modified < abandoned && entry.is_regular_file(error))
       std::filesystem::remove(entry.path(), error);
@@ -76,6 +99,10 @@ void SyncFolder(const std::filesystem::path& folder) {
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
   std::filesystem::path folder = path.parent_path();
   if (folder.empty()) folder = ".";
+  // Opening the file for output would fail on one its user may not write;
+  // a rename over it would not, as only the folder's rights count there.
+  if (faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
+    Fail(path, "opening for writing");
   // The draft's name does not grow with the target's, so any name the
   // folder takes can be written.
   std::string draft;

@@ -9,8 +9,10 @@ namespace tf {
 // full disk, a crash, a power cut), the path holds either the old content or
 // the new one, whole: the bytes go into a new file in the same folder, are
 // flushed to the disk, and that file is renamed over the old one. Error 52
-// when anything fails; the old file is then untouched and no new file is left.
-// Drafts that a killed writer left in the folder go once they are an hour old.
+// when anything fails, or when the old file is one its user may not write;
+// the old file is then untouched and no new file is left. Drafts that a
+// killed writer left in the folder (".taleforge-", 16 hexadecimal digits,
+// ".draft") go once they are an hour old.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // The longest file name the folder's file system takes, in bytes.

@@ -292,7 +292,8 @@ class MenuEntry : public Component {
   using Component::Component;
 };
 
-// A list of strings that the user sees and picks one entry of.
+// A list of strings that the user sees and picks one entry of. Its entries
+// are UTF-8, as the names of files it lists are.
 class ListBox : public Control {
  public:
   virtual void AddItem(const std::string& item) = 0;
@@ -311,7 +312,8 @@ class ListBox : public Control {
   using Control::Control;
 };
 
-// A one-line text box the user types into.
+// A one-line text box the user types into; its text is UTF-8, so that it
+// keeps every letter typed.
 class TextBox : public Control {
  public:
   virtual std::string Text() const = 0;

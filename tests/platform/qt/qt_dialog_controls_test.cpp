@@ -27,7 +27,8 @@ TEST(QtDialogTest, KeysChooseListEntriesAndPressTheDefaultAndCancelButtons) {
   CommandButton& cancel = form.CreateCommandButton("Command1", "Cancel");
   save.SetDefault(true);
   cancel.SetCancel(true);
-  list.AddItem("first");
+  // Names of files, which any letter may be in.
+  list.AddItem("日本");
   list.AddItem("second");
   std::vector<std::string> events;
   list.onClick = [&] { events.push_back("click " + list.List(list.ListIndex())); };
@@ -40,7 +41,7 @@ TEST(QtDialogTest, KeysChooseListEntriesAndPressTheDefaultAndCancelButtons) {
   // Enter and Escape in the text box reach the window's buttons.
   QTimer::singleShot(0, [&] {
     Key(list.GetWidget(), Qt::Key_Down);
-    text.SetText("Caf\xE9");
+    text.SetText("中国 Café");
     Key(text.GetWidget(), Qt::Key_Return);
     Key(text.GetWidget(), Qt::Key_Escape);
   });
@@ -48,7 +49,8 @@ TEST(QtDialogTest, KeysChooseListEntriesAndPressTheDefaultAndCancelButtons) {
   EXPECT_FALSE(form.Visible());
   // Kept in front of the window it was opened over.
   EXPECT_EQ(form.View().windowHandle()->transientParent(), owner.View().windowHandle());
-  EXPECT_EQ(events, (std::vector<std::string>{"click first", "save Caf\xE9", "cancel"}));
+  EXPECT_EQ(events, (std::vector<std::string>{"click 日本", "save 中国 Café", "cancel"}));
+  EXPECT_EQ(list.GetWidget().item(0)->text(), QString("日本"));
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QLockFile>
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "platform/qt/qt_desktop.h"
 #include "platform/runtime_test_support.h"
@@ -85,6 +90,49 @@ TEST_F(SettingsStoreTest, LockThatStaysTakenCostsTheWriteNotAWait) {
   EXPECT_EQ(FilesInFolder(), 1);
   TimeToSet("0");
   EXPECT_EQ(store.Get("Games", "Lighthouse", "ChangeResolution"), "0");
+}
+
+// Opens the other end of a named pipe, from two seconds on, for whoever waits
+// on it: a test can then tell a wait from none, and never hangs.
+class PipeOpener {
+ public:
+  explicit PipeOpener(std::string pipe)
+      : thread_([this, pipe = std::move(pipe)] {
+          const auto from = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+          while (!done_) {
+            std::this_thread::sleep_for(milliseconds(20));
+            if (std::chrono::steady_clock::now() < from) continue;
+            for (int flags : {O_WRONLY | O_NONBLOCK, O_RDONLY | O_NONBLOCK}) {
+              const int fd = ::open(pipe.c_str(), flags);
+              if (fd >= 0) ::close(fd);
+            }
+          }
+        }) {}
+  ~PipeOpener() {
+    done_ = true;
+    thread_.join();
+  }
+
+ private:
+  std::atomic<bool> done_{false};
+  std::thread thread_;
+};
+
+TEST_F(SettingsStoreTest, APipeInPlaceOfTheFileOrItsLockIsNeitherReadNorWritten) {
+  const std::filesystem::path file = folder.Path() / "taleforge/Games.ini";
+  std::filesystem::create_directories(file.parent_path());
+  for (const std::string& pipe : {file.string(), file.string() + ".lock"}) {
+    SCOPED_TRACE(pipe);
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    PipeOpener opener(pipe);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(store.Get("Games", "Lighthouse", "ChangeResolution"), std::nullopt);
+    store.Set("Games", "Lighthouse", "ChangeResolution", "0");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, milliseconds(1000));
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+    EXPECT_EQ(FilesInFolder(), 1);
+    std::filesystem::remove(pipe);
+  }
 }
 
 }  // namespace
