@@ -8,7 +8,10 @@
 # The frames follow each other in the order below; in each, areas 1 to 3 show
 # or play the cut, stub and garbled file, area 4 opens the next frame, and the
 # frame itself shows or plays the cut one (the sounds: all three).
-# Also Areas/huge.png: a picture whose header declares 30000 x 30000 pixels.
+# Also Areas/huge.png: a picture whose header declares 30000 x 30000 pixels;
+# and slow.wav (in Areas and Frames): 16 KB of sound whose header says one
+# sample a second, played by areas 5 to 7 of the WAV frame as an area's sound,
+# on all eight channels and as music.
 set -euo pipefail
 out=${1:?usage: make-damaged-media.sh FOLDER}
 rm -rf "$out"
@@ -70,6 +73,11 @@ for format in mid mp3 avi; do mv "$out/Areas/$format"-* "$out/Frames/"; done
 { printf '\x89PNG\r\n\x1a\n\x00\x00\x00\x0dIHDR\x00\x00\x75\x30\x00\x00\x75\x30'
   printf '\x08\x02\x00\x00\x00\xe9\x45\x6f\xed\x00\x00\x00\x00IDAT\x35\xaf\x06\x1e'
   printf '\x00\x00\x00\x00IEND\xae\x42\x60\x82'; } >"$out/Areas/huge.png"
+# A mono 16-bit WAV of 8192 samples, one a second.
+{ printf 'RIFF\x24\x40\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x01\x00'
+  printf '\x01\x00\x00\x00\x02\x00\x00\x00\x02\x00\x10\x00data\x00\x40\x00\x00'
+  noise 16384 7; } >"$out/Areas/slow.wav"
+cp "$out/Areas/slow.wav" "$out/Frames/"
 
 # Data files, one value a line.
 values() { printf '%s\r\n' "$@"; }
@@ -83,12 +91,14 @@ frame() {
     '#FALSE#' '#TRUE#' "\"$6\"" >"$out/Frames/$1.fme"
   values 4 >"$out/Frames/$1.lks"
 }
-# area FRAME INDEX ANIMATED PICTURE CURSOR: an area file, 900 twips a side.
+# area FRAME INDEX ANIMATED PICTURE CURSOR: an area file, 900 twips a side,
+# four to a row.
 area() {
   local has=-1
   [[ -z $4 ]] && has=0
   mkdir -p "$out/Areas/$1"
-  values $((300 + 1500 * ($2 - 1))) 1500 900 900 "$3" "$has" "\"$4\"" 1 "\"$5\"" 0 \
+  values $((300 + 1500 * (($2 - 1) % 4))) $((1500 + 1500 * (($2 - 1) / 4))) 900 900 "$3" "$has" \
+    "\"$4\"" 1 "\"$5\"" 0 \
     >"$out/Areas/$1/$2a.dat"
   [[ $3 != 0 ]] && values 0 '""' 0 0 50 >"$out/Areas/$1/$2c.dat"
   return 0
@@ -147,6 +157,13 @@ for ((f = 0; f < ${#formats[@]}; f++)); do
   action "$format" 4 12=-1 13="\"$next\""
 done
 channels "$out/Frames/wav.chn" wav-cut.wav wav-stub.wav wav-garbled.wav
+for i in 5 6 7; do area wav $i 0 "" ""; done
+action wav 5 8=-1 9='"slow.wav"'
+action wav 6
+channels "$out/Areas/wav/6d.dat" slow.wav slow.wav slow.wav slow.wav slow.wav slow.wav slow.wav \
+  slow.wav
+action wav 7 25=-1 26='"slow.wav"'
+values 7 >"$out/Frames/wav.lks"
 frame end 0 0 "" "" ""
 values 1 >"$out/Frames/end.lks"
 area end 1 0 huge.png ""

@@ -157,7 +157,7 @@ std::unique_ptr<MediaDevice> MediaDevices::MakeDevice(const std::string& type,
     result = kFileNotFound;
     return nullptr;
   }
-  if (type == "waveaudio") return WaveSound::Open(output_, data);
+  if (type == "waveaudio") return WaveSound::Open(output_, std::move(data));
   if (!synth_) synth_ = std::make_unique<MidiSynth>(output_);
   return MidiSequencer::Open(*synth_, std::move(data));
 }

@@ -1,8 +1,10 @@
 // The channel mixer and the MP3 calls on SDL's "disk" driver, which writes
 // what would be heard to a file in real time.
 
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <cstdlib>
@@ -17,6 +19,7 @@
 #include "platform/audio/audio_output.h"
 #include "platform/audio/sdl_mp3.h"
 #include "platform/audio/sdl_wave_mix.h"
+#include "support/pcm_wave.h"
 
 namespace tf {
 namespace {
@@ -24,6 +27,7 @@ namespace {
 using namespace std::chrono_literals;
 
 const std::string kHum = std::string(SOUND_FIXTURES) + "/Areas/hum.wav";
+const std::string kBeep = std::string(SOUND_FIXTURES) + "/Areas/beep.wav";
 const std::string kTune = std::string(SOUND_FIXTURES) + "/Frames/tune.mp3";
 const std::function<bool()> kWanted = [] { return true; };
 // Two mixing buffers: what was mixed before a call may still be on its way.
@@ -166,6 +170,69 @@ TEST_F(DiskAudioTest, DamagedWavesPlayWhatTheyHoldOrFailToOpen) {
   EXPECT_EQ(mix.WaveMixPlay(play), 0u);
   std::this_thread::sleep_for(600ms);
   EXPECT_FALSE(mix.ChannelSounding(0));
+}
+
+// A header claiming one sample a second made hours of sound of a few bytes,
+// all converted before it played; a wave longer than ten minutes once
+// converted is refused too, before any of it is converted.
+TEST_F(DiskAudioTest, WavesAtImpossibleRatesOrTooLongConvertedAreRefused) {
+  Open();
+  SdlWaveMix mix(audio, false);
+  MixPlayParams play;
+  play.hMixSession = mix.WaveMixConfigureInit({});
+  int files = 0;
+  // The samples that channel 0 plays of the wave, none when it is refused.
+  auto converted = [&](const std::string& bytes) {
+    const std::string file = output_.string() + std::to_string(++files) + ".wav";
+    std::ofstream(file, std::ios::binary) << bytes;
+    play.lpMixWave = mix.WaveMixOpenWave(play.hMixSession, file, 0, 0);
+    std::filesystem::remove(file);
+    std::vector<int16_t> samples;
+    if (play.lpMixWave != 0 && mix.WaveMixPlay(play) == 0) {
+      const Mix_Chunk* chunk = Mix_GetChunk(0);
+      const auto* first = reinterpret_cast<const int16_t*>(chunk->abuf);
+      samples.assign(first, first + chunk->alen / sizeof(int16_t));
+    }
+    mix.WaveMixFreeWave(play.hMixSession, play.lpMixWave);
+    return samples;
+  };
+  EXPECT_TRUE(converted(PcmWave(1, 128)).empty());
+  EXPECT_TRUE(converted(PcmWave(999, 128)).empty());
+  EXPECT_TRUE(converted(PcmWave(384001, 128)).empty());
+  // Stereo at 44.1 kHz, sounding to its last few milliseconds.
+  const std::vector<int16_t> slowest = converted(PcmWave(1000, 5000));
+  ASSERT_EQ(slowest.size(), 220500u * 2);
+  EXPECT_TRUE(std::any_of(slowest.end() - 2 * 88, slowest.end(),
+                          [](int16_t sample) { return std::abs(sample) > 4000; }));
+  EXPECT_EQ(converted(PcmWave(384000, 3840)).size(), 441u * 2);
+  // 601 KB of 8-bit samples at 1000 a second: ten minutes and one second.
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_TRUE(converted(PcmWave(1000, 601000, 1)).empty());
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+}
+
+// Each channel playing a file held a copy of its own of it converted.
+TEST_F(DiskAudioTest, ChannelsPlayingOneFileShareOneCopyOfIt) {
+  Open();
+  SdlWaveMix mix(audio, false);
+  const uint32_t session = mix.WaveMixConfigureInit({});
+  MixPlayParams play;
+  play.hMixSession = session;
+  play.wLoops = kLoopUntilFlushed;
+  const uint32_t first = mix.WaveMixOpenWave(session, kHum, 0, 0);
+  const std::pair<int, std::string> plays[] = {{2, kHum}, {6, kHum}, {7, kBeep}};
+  for (const auto& [channel, file] : plays) {
+    play.iChannel = channel;
+    play.lpMixWave = channel == 2 ? first : mix.WaveMixOpenWave(session, file, 0, 0);
+    ASSERT_EQ(mix.WaveMixPlay(play), 0u) << channel;
+  }
+  EXPECT_EQ(Mix_GetChunk(2), Mix_GetChunk(6));
+  EXPECT_NE(Mix_GetChunk(2), Mix_GetChunk(7));
+  // Freeing a wave silences its own channel alone.
+  mix.WaveMixFreeWave(session, first);
+  EXPECT_FALSE(mix.ChannelSounding(2));
+  EXPECT_TRUE(mix.ChannelSounding(6));
+  EXPECT_TRUE(mix.ChannelSounding(7));
 }
 
 TEST_F(DiskAudioTest, AnMp3OpensTheOutputGivesItsLengthAndPlaysUntilStopped) {

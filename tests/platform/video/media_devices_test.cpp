@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/audio/audio_output.h"
+#include "support/pcm_wave.h"
 
 namespace tf {
 namespace {
@@ -161,6 +162,30 @@ TEST_F(MediaDevicesTest, AWaveWithoutAWholeFrameOpensAndEndsAtOnce) {
     EXPECT_EQ(Mode("4"), "stopped");
     media->Send("Close 4");
   }
+  std::filesystem::remove(file);
+}
+
+// A wave is converted as it is heard, from where it was sought. One whose
+// header claims one sample a second was converted whole at its opening:
+// gigabytes for a few kilobytes.
+TEST_F(MediaDevicesTest, AWavePlaysFromWhereItWasSoughtAndOneAtAnImpossibleRateFails) {
+  const std::string file = heard_ + ".wav";
+  std::ofstream(file, std::ios::binary) << PcmWave(8000, 8000);
+  ASSERT_EQ(media->Send("Open \"" + file + "\" ALIAS 4 TYPE WaveAudio").result, 0);
+  EXPECT_EQ(media->Send("Status 4 length").answer, "1000");
+  EXPECT_EQ(media->Send("Seek 4 to 600").result, 0);
+  EXPECT_EQ(media->Send("Status 4 position").answer, "600");
+  const size_t before = HeardBytes();
+  const double seconds = PlayToEnd("4");
+  EXPECT_GT(seconds, 0.25);
+  EXPECT_LT(seconds, 0.75);
+  EXPECT_EQ(media->Send("Status 4 position").answer, "1000");
+  EXPECT_GT(Loudest(HeardSince(before)), 4000);
+  media->Send("Close 4");
+
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << PcmWave(1, 256);
+  EXPECT_EQ(media->Send("Open \"" + file + "\" ALIAS 4 TYPE WaveAudio").result,
+            MediaDevices::kInvalidFile);
   std::filesystem::remove(file);
 }
 
