@@ -20,6 +20,11 @@ namespace {
 using Clock = std::chrono::steady_clock;
 const std::string kFixtures = std::string(TF_SOURCE_DIR) + "/tests/fixtures/media/";
 
+std::string Le32(uint32_t value) {
+  return {static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
+          static_cast<char>(value >> 24)};
+}
+
 class NoSurfaces : public VideoSurfaces {
  public:
   int32_t ControlHandle(const ui::Control&) override { return 0; }
@@ -135,6 +140,33 @@ TEST_F(MediaDevicesTest, AVideoClaimingAnImpossibleSoundRatePlaysItsPicturesSile
   EXPECT_LT(PlayToEnd("5"), 2.0);
   EXPECT_EQ(media->Send("Status 5 position").answer, "10");
   EXPECT_EQ(Loudest(HeardSince(before)), 0);
+}
+
+// A damaged video of half a gigabyte: its pictures, then nothing but zeros,
+// where the reader looks for the next packet byte by byte.
+TEST_F(MediaDevicesTest, ClosingAVideoStopsReadingItsDamagedRestAtOnce) {
+  std::ifstream in(kFixtures + "green.avi", std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  const size_t index = bytes.find("idx1");
+  const size_t movi = bytes.find("movi");
+  ASSERT_NE(index, std::string::npos);
+  ASSERT_NE(movi, std::string::npos);
+  const uint32_t size = 512 << 20;
+  bytes.resize(index);
+  bytes.replace(4, 4, Le32(size - 8));
+  bytes.replace(movi - 4, 4, Le32(size - static_cast<uint32_t>(movi)));
+  const std::string damaged = heard_ + ".avi";
+  std::ofstream(damaged, std::ios::binary) << bytes;
+  std::filesystem::resize_file(damaged, size);  // sparse: no disk space taken
+  ASSERT_EQ(media->Send("Open \"" + damaged + "\" ALIAS 6 TYPE AviVideo").result, 0);
+  ASSERT_EQ(media->Send("Play 6").result, 0);
+  // Its second of pictures shown, the reader is in the zeros.
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  EXPECT_EQ(Mode("6"), "playing");
+  const auto start = Clock::now();
+  EXPECT_EQ(media->Send("Close 6").result, 0);
+  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500));
+  std::filesystem::remove(damaged);
 }
 
 // The fuzzer's finds: a sound without samples, or with less than one frame
