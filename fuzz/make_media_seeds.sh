@@ -16,6 +16,13 @@ $convert -size 8x8 xc:white cursor/white.ico
 
 $convert -delay 10 -size 3x2 xc:red xc:lime xc:blue -loop 0 animated_gif/three.gif
 $convert -size 2x2 xc:white animated_gif/still.gif
+# 64 one-pixel frames, each drawn on a screen of 4099 x 4098.
+{ printf 'GIF89a\x03\x10\x02\x10\x80\x00\x00\x00\x00\x00\xff\xff\xff'
+  printf '\x21\xff\x0bNETSCAPE2.0\x03\x01\x00\x00\x00'
+  for ((i = 0; i < 64; i++)); do
+    printf '\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00'
+  done
+  printf ';'; } > animated_gif/huge-screen.gif
 
 sox -n -r 8000 -b 8 -c 1 wav/u8.wav synth 0.005 sine 440
 sox -n -r 11025 -b 16 -c 2 wav/s16.wav synth 0.005 sine 440

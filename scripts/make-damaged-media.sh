@@ -8,7 +8,9 @@
 # The frames follow each other in the order below; in each, areas 1 to 3 show
 # or play the cut, stub and garbled file, area 4 opens the next frame, and the
 # frame itself shows or plays the cut one (the sounds: all three).
-# Also Areas/huge.png: a picture whose header declares 30000 x 30000 pixels.
+# Also, shown by the last frame: Areas/huge.png, a picture whose header
+# declares 30000 x 30000 pixels, and Areas/huge-screen.gif, an animation of
+# 64 one-pixel frames, each drawn on a screen of 4099 x 4098.
 set -euo pipefail
 out=${1:?usage: make-damaged-media.sh FOLDER}
 rm -rf "$out"
@@ -70,6 +72,13 @@ for format in mid mp3 avi; do mv "$out/Areas/$format"-* "$out/Frames/"; done
 { printf '\x89PNG\r\n\x1a\n\x00\x00\x00\x0dIHDR\x00\x00\x75\x30\x00\x00\x75\x30'
   printf '\x08\x02\x00\x00\x00\xe9\x45\x6f\xed\x00\x00\x00\x00IDAT\x35\xaf\x06\x1e'
   printf '\x00\x00\x00\x00IEND\xae\x42\x60\x82'; } >"$out/Areas/huge.png"
+# The screen and a two-colour table, looping for ever, then the frames.
+{ printf 'GIF89a\x03\x10\x02\x10\x80\x00\x00\x00\x00\x00\xff\xff\xff'
+  printf '\x21\xff\x0bNETSCAPE2.0\x03\x01\x00\x00\x00'
+  for ((i = 0; i < 64; i++)); do
+    printf '\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00'
+  done
+  printf ';'; } >"$out/Areas/huge-screen.gif"
 
 # Data files, one value a line.
 values() { printf '%s\r\n' "$@"; }
@@ -148,5 +157,6 @@ for ((f = 0; f < ${#formats[@]}; f++)); do
 done
 channels "$out/Frames/wav.chn" wav-cut.wav wav-stub.wav wav-garbled.wav
 frame end 0 0 "" "" ""
-values 1 >"$out/Frames/end.lks"
+values 2 >"$out/Frames/end.lks"
 area end 1 0 huge.png ""
+area end 2 -1 huge-screen.gif ""
