@@ -9,8 +9,9 @@
 # or play the cut, stub and garbled file, area 4 opens the next frame, and the
 # frame itself shows or plays the cut one (the sounds: all three).
 # Also, shown by the last frame: Areas/huge.png, a picture whose header
-# declares 30000 x 30000 pixels, and Areas/huge-screen.gif, an animation of
-# 64 one-pixel frames, each drawn on a screen of 4099 x 4098.
+# declares 30000 x 30000 pixels; Areas/huge-screen.gif, an animation of 64
+# one-pixel frames, each drawn on a screen of 4099 x 4098; and its music,
+# Frames/chord.mid, 250,000 notes that all start at once.
 set -euo pipefail
 out=${1:?usage: make-damaged-media.sh FOLDER}
 rm -rf "$out"
@@ -79,6 +80,10 @@ for format in mid mp3 avi; do mv "$out/Areas/$format"-* "$out/Frames/"; done
     printf '\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00'
   done
   printf ';'; } >"$out/Areas/huge-screen.gif"
+perl -e 'my $track = join "", map { pack "C4", 0, 0x90 | $_ % 15, 36 + $_ % 60, 100 } 1 .. 250000;
+         $track .= "\x9e\x00\xff\x2f\x00";
+         print "MThd", pack("NnnnA4N", 6, 0, 1, 96, "MTrk", length $track), $track' \
+  >"$out/Frames/chord.mid"
 
 # Data files, one value a line.
 values() { printf '%s\r\n' "$@"; }
@@ -156,7 +161,7 @@ for ((f = 0; f < ${#formats[@]}; f++)); do
   action "$format" 4 12=-1 13="\"$next\""
 done
 channels "$out/Frames/wav.chn" wav-cut.wav wav-stub.wav wav-garbled.wav
-frame end 0 0 "" "" ""
+frame end 0 0 chord.mid "" ""
 values 2 >"$out/Frames/end.lks"
 area end 1 0 huge.png ""
 area end 2 -1 huge-screen.gif ""

@@ -196,6 +196,37 @@ TEST_F(MediaDevicesTest, AWaveWithoutAWholeFrameOpensAndEndsAtOnce) {
   std::filesystem::remove(file);
 }
 
+// 250,000 notes at once keep the synthesizer on one block for seconds, and
+// have it warn of every note it finds no voice for: the commands go on at
+// once meanwhile, and the warnings are few.
+TEST_F(MediaDevicesTest, MidiOfAQuarterMillionNotesAtOnceHoldsUpNoCommand) {
+  std::string track;
+  for (int i = 0; i < 250000; ++i)
+    track += {'\0', static_cast<char>(0x90 | i % 15), static_cast<char>(36 + i % 60), 100};
+  track += std::string("\x9e\x00\xff\x2f\x00", 5);  // the end 20 s later
+  const std::string file = heard_ + ".mid";
+  std::string length = Le32(static_cast<uint32_t>(track.size()));
+  std::reverse(length.begin(), length.end());
+  std::ofstream(file, std::ios::binary)
+      << std::string("MThd\0\0\0\6\0\0\0\1\0\x60MTrk", 18) << length << track;
+  testing::internal::CaptureStderr();
+  ASSERT_EQ(media->Send("Open \"" + file + "\" ALIAS big TYPE Sequencer wait").result, 0);
+  ASSERT_EQ(media->Send("Play big").result, 0);
+  Clock::duration longest{};
+  for (auto start = Clock::now(); Clock::now() - start < std::chrono::seconds(2);) {
+    const auto asked = Clock::now();
+    EXPECT_EQ(Mode("big"), "playing");
+    media->Send("Status big position");
+    longest = std::max(longest, Clock::now() - asked);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_EQ(media->Send("Close big").result, 0);
+  const std::string warnings = testing::internal::GetCapturedStderr();
+  std::filesystem::remove(file);
+  EXPECT_LT(longest, std::chrono::milliseconds(200));
+  EXPECT_LE(std::count(warnings.begin(), warnings.end(), '\n'), 20);
+}
+
 TEST_F(MediaDevicesTest, MidiMixesWithALoopingMixerSound) {
   ASSERT_TRUE(output->Open());
   // A steady level, looped forever on a mixer channel.
