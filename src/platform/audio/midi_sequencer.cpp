@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "platform/audio/audio_output.h"
+#include "platform/audio/riff_midi.h"
 #include "platform/runtime/bounded_log.h"
 
 namespace tf {
@@ -219,6 +220,7 @@ bool MidiSynth::Mix(int16_t* samples, int frames) {
 }
 
 std::unique_ptr<MidiSequencer> MidiSequencer::Open(MidiSynth& synth, std::string data) {
+  data = UnwrapRiffMidi(std::move(data));
   const int division = Division(data);
   if (division == 0) return nullptr;
   return std::unique_ptr<MidiSequencer>(

@@ -101,7 +101,8 @@ class MidiSynth {
 // once its last event has sounded.
 class MidiSequencer : public MediaDevice {
  public:
-  // Null when the file is not a standard MIDI file.
+  // Null when the file is neither a standard MIDI file nor a RIFF MIDI file
+  // holding one.
   static std::unique_ptr<MidiSequencer> Open(MidiSynth& synth, std::string data);
   ~MidiSequencer() override;
 

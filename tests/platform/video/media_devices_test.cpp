@@ -196,6 +196,35 @@ TEST_F(MediaDevicesTest, AWaveWithoutAWholeFrameOpensAndEndsAtOnce) {
   std::filesystem::remove(file);
 }
 
+// Windows saves MIDI music in a RIFF wrapper: "RIFF", its length, "RMID",
+// then chunks, the standard MIDI file in the one named "data".
+TEST_F(MediaDevicesTest, MidiInARiffWrapperPlaysTheFileItHolds) {
+  std::ifstream in(kFixtures + "short.mid", std::ios::binary);
+  const std::string midi((std::istreambuf_iterator<char>(in)), {});
+  const std::string file = heard_ + ".mid";
+  auto open = [&](const std::string& bytes) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+    media->Send("Close r");
+    return media->Send("Open \"" + file + "\" ALIAS r TYPE Sequencer wait").result;
+  };
+  // An odd-length chunk and its pad byte before the data; the RIFF and data
+  // lengths claim more than the file holds.
+  ASSERT_EQ(open("RIFF" + Le32(0xFFFFFFF0) + "RMID" + "DISP" + Le32(3) + std::string("ab\0\0", 4) +
+                 "data" + Le32(0x7FFFFFFF) + midi),
+            0);
+  const double seconds = PlayToEnd("r");
+  EXPECT_GT(seconds, 0.4);
+  EXPECT_LT(seconds, 1.5);
+  // A chunk claiming all of the four gigabytes a length can, and a wrapper
+  // without a data chunk, hold no music.
+  EXPECT_EQ(open("RIFF" + Le32(4 + 8 + midi.size()) + "RMID" + "LIST" + Le32(0xFFFFFFFF) + "data" +
+                 Le32(midi.size()) + midi),
+            MediaDevices::kInvalidFile);
+  EXPECT_EQ(open("RIFF" + Le32(4) + "RMID"), MediaDevices::kInvalidFile);
+  std::filesystem::remove(file);
+  EXPECT_GT(Loudest(Heard()), 1000);
+}
+
 // 250,000 notes at once keep the synthesizer on one block for seconds, and
 // have it warn of every note it finds no voice for: the commands go on at
 // once meanwhile, and the warnings are few.
