@@ -69,10 +69,9 @@ MidiSynth::MidiSynth(AudioOutput& output)
   // their own, so the music keeps time with what is heard.
   fluid_settings_setstr(settings_, "player.timing-source", "sample");
   synth_ = new_fluid_synth(settings_);
-  for (const char* path : kSoundfonts) {
-    soundfont_ = fluid_synth_sfload(synth_, path, 1);
-    if (soundfont_ >= 0) break;
-  }
+  // With no soundfont MIDI plays silently.
+  for (const char* path : kSoundfonts)
+    if (fluid_synth_sfload(synth_, path, 1) >= 0) break;
   thread_ = std::thread([this] { RenderAhead(); });
   sourceId_ =
       output_.AddSource([this](int16_t* samples, int frames) { return Mix(samples, frames); });

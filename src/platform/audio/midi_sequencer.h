@@ -82,7 +82,6 @@ class MidiSynth {
   AudioOutput& output_;
   fluid_settings_t* settings_;
   fluid_synth_t* synth_;
-  int soundfont_ = -1;
   int sourceId_ = 0;
   // The synthesizer's thread's own.
   std::vector<std::shared_ptr<MidiTrack>> tracks_;

@@ -25,8 +25,8 @@ bool GifScreenTooLarge(const QByteArray& head);
 constexpr qint64 kMaxAnimationPixels = qint64(1) << 30;
 
 // The same for an animation read from the device, whose frames may be drawn
-// on a larger screen than the first of them, and whose pass costs more than
-// kMaxAnimationPixels; leaves the device at its start.
+// on a larger screen than the first of them; also refuses one whose pass
+// draws more than kMaxAnimationPixels. Leaves the device at its start.
 void CheckAnimationSize(QIODevice& device, const std::string& storedPath);
 
 }  // namespace tf::ui

@@ -165,7 +165,7 @@ TEST_F(MediaDevicesTest, ClosingAVideoStopsReadingItsDamagedRestAtOnce) {
   EXPECT_EQ(Mode("6"), "playing");
   const auto start = Clock::now();
   EXPECT_EQ(media->Send("Close 6").result, 0);
-  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500));
+  EXPECT_LT(Clock::now() - start, std::chrono::seconds(1));
   std::filesystem::remove(damaged);
 }
 
@@ -252,7 +252,7 @@ TEST_F(MediaDevicesTest, MidiOfAQuarterMillionNotesAtOnceHoldsUpNoCommand) {
   EXPECT_EQ(media->Send("Close big").result, 0);
   const std::string warnings = testing::internal::GetCapturedStderr();
   std::filesystem::remove(file);
-  EXPECT_LT(longest, std::chrono::milliseconds(200));
+  EXPECT_LT(longest, std::chrono::milliseconds(500));
   EXPECT_LE(std::count(warnings.begin(), warnings.end(), '\n'), 20);
 }
 
