@@ -16,13 +16,6 @@ $convert -size 8x8 xc:white cursor/white.ico
 
 $convert -delay 10 -size 3x2 xc:red xc:lime xc:blue -loop 0 animated_gif/three.gif
 $convert -size 2x2 xc:white animated_gif/still.gif
-# 64 one-pixel frames, each drawn on a screen of 4099 x 4098.
-{ printf 'GIF89a\x03\x10\x02\x10\x80\x00\x00\x00\x00\x00\xff\xff\xff'
-  printf '\x21\xff\x0bNETSCAPE2.0\x03\x01\x00\x00\x00'
-  for ((i = 0; i < 64; i++)); do
-    printf '\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00'
-  done
-  printf ';'; } > animated_gif/huge-screen.gif
 
 sox -n -r 8000 -b 8 -c 1 wav/u8.wav synth 0.005 sine 440
 sox -n -r 11025 -b 16 -c 2 wav/s16.wav synth 0.005 sine 440
@@ -40,10 +33,6 @@ midi mid/tempo.mid 1 '\x00\xff\x51\x03\x07\xa1\x20\x00\xc0\x05\x00\xb0\x07\x64\x
 # The note in Windows's RIFF wrapper, after a chunk of odd length.
 { printf 'RIFF\x3a\x00\x00\x00RMIDDISP\x03\x00\x00\x00ab\x00\x00data\x22\x00\x00\x00'
   cat mid/note.mid; } > mid/riff.mid
-# A thousand notes that start at once.
-perl -e 'my $track = join "", map { pack "C4", 0, 0x90 | $_ % 15, 36 + $_ % 60, 100 } 1 .. 1000;
-         $track .= "\x60\xff\x2f\x00";
-         print "MThd", pack("NnnnA4N", 6, 0, 1, 96, "MTrk", length $track), $track' > mid/chord.mid
 
 sox -V1 -n -r 8000 -c 1 -t wav - synth 0.05 sine 440 | lame --quiet -b 8 - mp3/tone.mp3
 sox -V1 -n -r 22050 -c 2 -t wav - synth 0.1 sine 440 | lame --quiet -b 32 - mp3/stereo.mp3
