@@ -30,6 +30,9 @@ midi() {  # midi FILE FORMAT TRACK-BYTES (escaped); 96 ticks to the quarter note
 }
 midi mid/note.mid 0 '\x00\x90\x3c\x64\x60\x80\x3c\x40\x00\xff\x2f\x00'
 midi mid/tempo.mid 1 '\x00\xff\x51\x03\x07\xa1\x20\x00\xc0\x05\x00\xb0\x07\x64\x00\x90\x40\x64\x10\x40\x00\x00\xff\x2f\x00'
+# The note in Windows's RIFF wrapper, after a chunk of odd length.
+{ printf 'RIFF\x3a\x00\x00\x00RMIDDISP\x03\x00\x00\x00ab\x00\x00data\x22\x00\x00\x00'
+  cat mid/note.mid; } > mid/riff.mid
 
 sox -V1 -n -r 8000 -c 1 -t wav - synth 0.05 sine 440 | lame --quiet -b 8 - mp3/tone.mp3
 sox -V1 -n -r 22050 -c 2 -t wav - synth 0.1 sine 440 | lame --quiet -b 32 - mp3/stereo.mp3

@@ -36,7 +36,9 @@ struct PictureDesktop {
 };
 
 // Loads an animation, then steps through its frames as playing would show
-// them: kept from the first pass, and decoded afresh at each pass.
+// them, kept and decoded afresh, for at most one pass and back to its first
+// frame: the player bounds what a pass costs, and further passes cost the
+// same again.
 void PlayAnimation(ui::AnimatedPicture& animation, const std::string& path, const uint8_t* data,
                    size_t size) {
   animation.LoadFile(path);
@@ -45,7 +47,7 @@ void PlayAnimation(ui::AnimatedPicture& animation, const std::string& path, cons
     if (!player.Open(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size))))
       return;
     player.Start();
-    for (int frame = 0; frame < 64 && player.Advance(); ++frame) {
+    for (int frame = 0; frame < 64 && player.Advance() && player.FrameNumber() != 0; ++frame) {
     }
   }
 }

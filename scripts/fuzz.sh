@@ -6,8 +6,10 @@
 # Usage: scripts/fuzz.sh [SECONDS] [TARGET...]
 # FUZZ_JOBS=N runs N targets at once (default 1); FUZZ_RUNS=N also ends a
 # target after N executions; FUZZ_TIMEOUT=S counts an input running past S
-# seconds (default 10) as a hang. The timeout is wall time: a run sharing the
-# machine with other work, or paused, needs a longer one.
+# seconds (default 60) as a hang. The largest animation the player takes (2^30
+# pixels a pass) costs about 16 s of processor time here, so the default is
+# well above it. The timeout is wall time: a run sharing the machine with
+# other work, or paused, needs a longer one.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -16,7 +18,7 @@ seconds=${1:-60}
 shift $(($# > 0 ? 1 : 0))
 jobs=${FUZZ_JOBS:-1}
 runs_limit=${FUZZ_RUNS:--1}
-timeout_seconds=${FUZZ_TIMEOUT:-10}
+timeout_seconds=${FUZZ_TIMEOUT:-60}
 
 scripts/setup.sh --fuzz
 

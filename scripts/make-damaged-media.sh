@@ -8,10 +8,13 @@
 # The frames follow each other in the order below; in each, areas 1 to 3 show
 # or play the cut, stub and garbled file, area 4 opens the next frame, and the
 # frame itself shows or plays the cut one (the sounds: all three).
-# Also Areas/huge.png: a picture whose header declares 30000 x 30000 pixels;
-# and slow.wav (in Areas and Frames): 16 KB of sound whose header says one
-# sample a second, played by areas 5 to 7 of the WAV frame as an area's sound,
-# on all eight channels and as music.
+# Also, shown by the last frame: Areas/huge.png, a picture whose header
+# declares 30000 x 30000 pixels; Areas/huge-screen.gif, an animation of 64
+# one-pixel frames, each drawn on a screen of 4099 x 4098; and its music,
+# Frames/chord.mid, 250,000 notes that all start at once. And slow.wav (in
+# Areas and Frames): 16 KB of sound whose header says one sample a second,
+# played by areas 5 to 7 of the WAV frame as an area's sound, on all eight
+# channels and as music.
 set -euo pipefail
 out=${1:?usage: make-damaged-media.sh FOLDER}
 rm -rf "$out"
@@ -78,6 +81,17 @@ for format in mid mp3 avi; do mv "$out/Areas/$format"-* "$out/Frames/"; done
   printf '\x01\x00\x00\x00\x02\x00\x00\x00\x02\x00\x10\x00data\x00\x40\x00\x00'
   noise 16384 7; } >"$out/Areas/slow.wav"
 cp "$out/Areas/slow.wav" "$out/Frames/"
+# The screen and a two-colour table, looping for ever, then the frames.
+{ printf 'GIF89a\x03\x10\x02\x10\x80\x00\x00\x00\x00\x00\xff\xff\xff'
+  printf '\x21\xff\x0bNETSCAPE2.0\x03\x01\x00\x00\x00'
+  for ((i = 0; i < 64; i++)); do
+    printf '\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00'
+  done
+  printf ';'; } >"$out/Areas/huge-screen.gif"
+perl -e 'my $track = join "", map { pack "C4", 0, 0x90 | $_ % 15, 36 + $_ % 60, 100 } 1 .. 250000;
+         $track .= "\x9e\x00\xff\x2f\x00";
+         print "MThd", pack("NnnnA4N", 6, 0, 1, 96, "MTrk", length $track), $track' \
+  >"$out/Frames/chord.mid"
 
 # Data files, one value a line.
 values() { printf '%s\r\n' "$@"; }
@@ -164,6 +178,7 @@ channels "$out/Areas/wav/6d.dat" slow.wav slow.wav slow.wav slow.wav slow.wav sl
   slow.wav
 action wav 7 25=-1 26='"slow.wav"'
 values 7 >"$out/Frames/wav.lks"
-frame end 0 0 "" "" ""
-values 1 >"$out/Frames/end.lks"
+frame end 0 0 chord.mid "" ""
+values 2 >"$out/Frames/end.lks"
 area end 1 0 huge.png ""
+area end 2 -1 huge-screen.gif ""

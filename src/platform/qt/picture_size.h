@@ -18,8 +18,15 @@ void CheckPictureSize(QImageReader& reader, const std::string& storedPath);
 // its frames are drawn, has a side beyond kMaxPictureSide.
 bool GifScreenTooLarge(const QByteArray& head);
 
+// The most pixels one pass of an animation may draw: each of its frames is
+// drawn on its whole screen, and a pass too large to keep is decoded afresh
+// each time. 2^30, about a billion: 517 frames of 1920 x 1080, or 3,495 of
+// 640 x 480.
+constexpr qint64 kMaxAnimationPixels = qint64(1) << 30;
+
 // The same for an animation read from the device, whose frames may be drawn
-// on a larger screen than the first of them; leaves the device at its start.
+// on a larger screen than the first of them; also refuses one whose pass
+// draws more than kMaxAnimationPixels. Leaves the device at its start.
 void CheckAnimationSize(QIODevice& device, const std::string& storedPath);
 
 }  // namespace tf::ui

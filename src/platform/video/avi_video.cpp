@@ -93,9 +93,17 @@ struct AviVideo::Decoder {
   // has ended (or pauses) before the pictures.
   std::atomic<bool> soundStalled{false};
   bool keepSound = true;
+  // The device is closing: reading stops at once.
+  std::atomic<bool> closing{false};
+  // FFmpeg asks between its reads whether to give up: in a damaged file a
+  // demuxer may search through every byte left within one packet's read.
+  static int Interrupted(void* self) { return static_cast<Decoder*>(self)->closing; }
 };
 
 bool AviVideo::Decoder::Open(const std::string& path) {
+  format = avformat_alloc_context();
+  if (!format) return false;
+  format->interrupt_callback = {&Decoder::Interrupted, this};
   if (avformat_open_input(&format, path.c_str(), nullptr, nullptr) < 0) return false;
   if (avformat_find_stream_info(format, nullptr) < 0) return false;
   videoIndex = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
@@ -202,6 +210,7 @@ AviVideo::AviVideo(AudioOutput& output, std::unique_ptr<Decoder> decoder)
 }
 
 AviVideo::~AviVideo() {
+  decoder_->closing = true;
   {
     std::lock_guard lock(lock_);
     quit_ = true;
@@ -290,7 +299,9 @@ std::chrono::milliseconds AviVideo::Step() {
     return d.audio && d.pictures.size() < kMostPictures &&
            d.BufferedSoundFrames() < kSoundAhead * AudioOutput::kSampleRate;
   };
-  while (needsMore()) d.ReadPacket();
+  // A damaged file can hold any number of packets that give nothing: a stop
+  // or a close is looked for between each two.
+  while (needsMore() && state_ == kPlaying && !d.closing) d.ReadPacket();
   d.soundStalled = d.pictures.size() >= kMostPictures && d.BufferedSoundFrames() == 0;
 
   double now = ClockSeconds();

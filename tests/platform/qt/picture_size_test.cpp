@@ -27,6 +27,17 @@ std::string GifOfWidth(int width) {
          std::string("\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3b", 16);
 }
 
+// An animation on a width x height screen of `frames` frames, each a single
+// black pixel at its top left, played for ever.
+std::string Animation(int width, int height, int frames) {
+  std::string gif = "GIF89a" + Little16(width) + Little16(height) +
+                    std::string("\x80\x00\x00\x00\x00\x00\xff\xff\xff", 9) +
+                    std::string("\x21\xff\x0bNETSCAPE2.0\x03\x01\x00\x00\x00", 19);
+  for (int i = 0; i < frames; ++i)
+    gif += std::string("\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00", 15);
+  return gif + ";";
+}
+
 // The 54 bytes of a 24-bit bitmap's headers that declare width x height,
 // without a single pixel after them.
 std::string BitmapHeader(uint32_t width, uint32_t height) {
@@ -72,6 +83,21 @@ TEST_F(PictureSizeTest, AnimatedPictureWiderThanAnyScreenIsInvalid) {
   animated.LoadFile(folder.Stored("widest.gif"));
   EXPECT_EQ(animated.Width(), kMaxPictureSide * 15);
   EXPECT_EQ(ErrorOf([&] { animated.LoadFile(folder.Stored("too-wide.gif")); }), kErrInvalidPicture);
+}
+
+// Each frame is drawn on the whole screen: a few bytes of frames on a large
+// screen would cost minutes to play.
+TEST_F(PictureSizeTest, AnimationCostingMoreThanTheBoundToPlayIsInvalid) {
+  const int allowed = static_cast<int>(kMaxAnimationPixels / (1920 * 1080));
+  folder.WriteFile("allowed.gif", Animation(1920, 1080, allowed));
+  folder.WriteFile("one-more.gif", Animation(1920, 1080, allowed + 1));
+  folder.WriteFile("large-screen.gif", Animation(4099, 4098, 100));
+
+  animated.LoadFile(folder.Stored("allowed.gif"));
+  EXPECT_EQ(animated.Width(), 1920 * 15);
+  for (const char* name : {"one-more.gif", "large-screen.gif"})
+    EXPECT_EQ(ErrorOf([&] { animated.LoadFile(folder.Stored(name)); }), kErrInvalidPicture) << name;
+  EXPECT_EQ(animated.Width(), 1920 * 15);
 }
 
 }  // namespace

@@ -21,6 +21,11 @@ namespace {
 using Clock = std::chrono::steady_clock;
 const std::string kFixtures = std::string(TF_SOURCE_DIR) + "/tests/fixtures/media/";
 
+std::string Le32(uint32_t value) {
+  return {static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
+          static_cast<char>(value >> 24)};
+}
+
 class NoSurfaces : public VideoSurfaces {
  public:
   int32_t ControlHandle(const ui::Control&) override { return 0; }
@@ -138,6 +143,33 @@ TEST_F(MediaDevicesTest, AVideoClaimingAnImpossibleSoundRatePlaysItsPicturesSile
   EXPECT_EQ(Loudest(HeardSince(before)), 0);
 }
 
+// A damaged video of half a gigabyte: its pictures, then nothing but zeros,
+// where the reader looks for the next packet byte by byte.
+TEST_F(MediaDevicesTest, ClosingAVideoStopsReadingItsDamagedRestAtOnce) {
+  std::ifstream in(kFixtures + "green.avi", std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  const size_t index = bytes.find("idx1");
+  const size_t movi = bytes.find("movi");
+  ASSERT_NE(index, std::string::npos);
+  ASSERT_NE(movi, std::string::npos);
+  const uint32_t size = 512 << 20;
+  bytes.resize(index);
+  bytes.replace(4, 4, Le32(size - 8));
+  bytes.replace(movi - 4, 4, Le32(size - static_cast<uint32_t>(movi)));
+  const std::string damaged = heard_ + ".avi";
+  std::ofstream(damaged, std::ios::binary) << bytes;
+  std::filesystem::resize_file(damaged, size);  // sparse: no disk space taken
+  ASSERT_EQ(media->Send("Open \"" + damaged + "\" ALIAS 6 TYPE AviVideo").result, 0);
+  ASSERT_EQ(media->Send("Play 6").result, 0);
+  // Its second of pictures shown, the reader is in the zeros.
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  EXPECT_EQ(Mode("6"), "playing");
+  const auto start = Clock::now();
+  EXPECT_EQ(media->Send("Close 6").result, 0);
+  EXPECT_LT(Clock::now() - start, std::chrono::seconds(1));
+  std::filesystem::remove(damaged);
+}
+
 // The fuzzer's finds: a sound without samples, or with less than one frame
 // once converted, copied from a null buffer.
 TEST_F(MediaDevicesTest, AWaveWithoutAWholeFrameOpensAndEndsAtOnce) {
@@ -187,6 +219,66 @@ TEST_F(MediaDevicesTest, AWavePlaysFromWhereItWasSoughtAndOneAtAnImpossibleRateF
   EXPECT_EQ(media->Send("Open \"" + file + "\" ALIAS 4 TYPE WaveAudio").result,
             MediaDevices::kInvalidFile);
   std::filesystem::remove(file);
+}
+
+// Windows saves MIDI music in a RIFF wrapper: "RIFF", its length, "RMID",
+// then chunks, the standard MIDI file in the one named "data".
+TEST_F(MediaDevicesTest, MidiInARiffWrapperPlaysTheFileItHolds) {
+  std::ifstream in(kFixtures + "short.mid", std::ios::binary);
+  const std::string midi((std::istreambuf_iterator<char>(in)), {});
+  const std::string file = heard_ + ".mid";
+  auto open = [&](const std::string& bytes) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+    media->Send("Close r");
+    return media->Send("Open \"" + file + "\" ALIAS r TYPE Sequencer wait").result;
+  };
+  // An odd-length chunk and its pad byte before the data; the RIFF and data
+  // lengths claim more than the file holds.
+  ASSERT_EQ(open("RIFF" + Le32(0xFFFFFFF0) + "RMID" + "DISP" + Le32(3) + std::string("ab\0\0", 4) +
+                 "data" + Le32(0x7FFFFFFF) + midi),
+            0);
+  const double seconds = PlayToEnd("r");
+  EXPECT_GT(seconds, 0.4);
+  EXPECT_LT(seconds, 1.5);
+  // A chunk claiming all of the four gigabytes a length can, and a wrapper
+  // without a data chunk, hold no music.
+  EXPECT_EQ(open("RIFF" + Le32(4 + 8 + midi.size()) + "RMID" + "LIST" + Le32(0xFFFFFFFF) + "data" +
+                 Le32(midi.size()) + midi),
+            MediaDevices::kInvalidFile);
+  EXPECT_EQ(open("RIFF" + Le32(4) + "RMID"), MediaDevices::kInvalidFile);
+  std::filesystem::remove(file);
+  EXPECT_GT(Loudest(Heard()), 1000);
+}
+
+// 250,000 notes at once keep the synthesizer on one block for seconds, and
+// have it warn of every note it finds no voice for: the commands go on at
+// once meanwhile, and the warnings are few.
+TEST_F(MediaDevicesTest, MidiOfAQuarterMillionNotesAtOnceHoldsUpNoCommand) {
+  std::string track;
+  for (int i = 0; i < 250000; ++i)
+    track += {'\0', static_cast<char>(0x90 | i % 15), static_cast<char>(36 + i % 60), 100};
+  track += std::string("\x9e\x00\xff\x2f\x00", 5);  // the end 20 s later
+  const std::string file = heard_ + ".mid";
+  std::string length = Le32(static_cast<uint32_t>(track.size()));
+  std::reverse(length.begin(), length.end());
+  std::ofstream(file, std::ios::binary)
+      << std::string("MThd\0\0\0\6\0\0\0\1\0\x60MTrk", 18) << length << track;
+  testing::internal::CaptureStderr();
+  ASSERT_EQ(media->Send("Open \"" + file + "\" ALIAS big TYPE Sequencer wait").result, 0);
+  ASSERT_EQ(media->Send("Play big").result, 0);
+  Clock::duration longest{};
+  for (auto start = Clock::now(); Clock::now() - start < std::chrono::seconds(2);) {
+    const auto asked = Clock::now();
+    EXPECT_EQ(Mode("big"), "playing");
+    media->Send("Status big position");
+    longest = std::max(longest, Clock::now() - asked);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_EQ(media->Send("Close big").result, 0);
+  const std::string warnings = testing::internal::GetCapturedStderr();
+  std::filesystem::remove(file);
+  EXPECT_LT(longest, std::chrono::milliseconds(500));
+  EXPECT_LE(std::count(warnings.begin(), warnings.end(), '\n'), 20);
 }
 
 TEST_F(MediaDevicesTest, MidiMixesWithALoopingMixerSound) {
