@@ -37,6 +37,7 @@ fail() {
   if [[ -n $shots && -n ${DISPLAY:-} ]]; then
     mkdir -p "$shots"
     import -window root "$shots/$desktop_test-$desktop_dpi-failure.png" 2>/dev/null
+    cp "$desktop_scratch/player.log" "$shots/$desktop_test-$desktop_dpi-player.log" 2>/dev/null
   fi
   echo "$desktop_test (${desktop_dpi} dpi): $*" >&2
   exit 1

@@ -11,11 +11,12 @@ start_game() {
   wait_active "$welcome"
   read -r x y width height < <(window_geometry "$welcome")
   click_at $((x + 60 * scale)) $((y + 100 * scale))
-  for _ in $(seq 100); do
+  # A new game loads its media first: on a busy machine that takes a while.
+  for _ in $(seq 300); do
     xwininfo -id "$welcome" 2>/dev/null | grep -q 'IsViewable' || break
     sleep 0.1
   done
-  game=$(wait_window 'Lighthouse') || exit 1
+  game=$(wait_window 'Lighthouse' 30) || exit 1
   [[ $game != "$welcome" ]] || fail "the welcome window stays shown after a click on New game"
   wait_active "$game"
 }
