@@ -155,13 +155,13 @@ void QtForm::ShowModal(const Form& owner) {
   // A window manager keeps a transient window in front of its owner, even
   // of a fullscreen or always-on-top one.
   if (const auto* ownerForm = dynamic_cast<const QtForm*>(&owner)) {
+    const QRect placed = Placed();
     view_->winId();
     ownerForm->view_->winId();
     view_->windowHandle()->setTransientParent(ownerForm->view_->windowHandle());
     // Over a game on a virtual screen, on the monitor that shows it.
-    QScreen* monitor = ownerForm->view_->screen();
-    if (!screenWindow_ && monitor != view_->screen())
-      view_->move(OnDesktop(Placed(), monitor).topLeft());
+    if (virtualScreen_ && !screenWindow_)
+      view_->move(OnDesktop(placed, ownerForm->view_->screen()).topLeft());
   }
   Show();
   QEventLoop loop;
