@@ -270,9 +270,26 @@ ui::QtForm* QtWindowFactory::Find(const std::string& name) const {
 
 // QtMessageBoxes
 
+namespace {
+// In the middle of the monitor of the window in use (the game's while it
+// plays), placed once the box has its size and before it appears.
+class CentredMessageBox : public QMessageBox {
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);
+    const QWidget* inUse = QApplication::activeWindow();
+    const QScreen* monitor = inUse ? inUse->screen() : QGuiApplication::primaryScreen();
+    if (!monitor) return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(monitor->geometry().center());
+    move(frame.topLeft());
+  }
+};
+}  // namespace
+
 ui::MessageAnswer QtMessageBoxes::Show(const std::string& text, ui::MessageButtons buttons,
                                        ui::MessageIcon icon, const std::string& title) {
-  QMessageBox box;
+  CentredMessageBox box;
   box.setWindowTitle(ui::ToQString(title, ui::kLongestTitle));
   // No screen shows more of a message than this, and Qt would take minutes
   // to lay out some megabytes of it.

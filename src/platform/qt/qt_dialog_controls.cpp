@@ -48,7 +48,7 @@ void QtWidgetControl<Interface, Widget>::SetToolTipText(const std::string& text)
 
 template class QtWidgetControl<ListBox, KeyedListWidget>;
 template class QtWidgetControl<TextBox, QLineEdit>;
-template class QtWidgetControl<CommandButton, QPushButton>;
+template class QtWidgetControl<CommandButton, FocusedEnterButton>;
 
 // KeyedListWidget
 
@@ -56,6 +56,16 @@ void KeyedListWidget::keyPressEvent(QKeyEvent* event) {
   const int before = currentRow();
   QListWidget::keyPressEvent(event);
   if (currentRow() != before && currentRow() >= 0 && onKeySelection) onKeySelection();
+}
+
+// FocusedEnterButton
+
+void FocusedEnterButton::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    click();
+    return;
+  }
+  QPushButton::keyPressEvent(event);
 }
 
 // QtListBox

@@ -80,7 +80,17 @@ class QtTextBox : public QtWidgetControl<TextBox, QLineEdit> {
   void SetFocus() override { widget_->setFocus(Qt::OtherFocusReason); }
 };
 
-class QtCommandButton : public QtWidgetControl<CommandButton, QPushButton> {
+// A push button that Enter presses while it has the focus, as Space does;
+// elsewhere in its window Enter goes on to the window's default button.
+class FocusedEnterButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+class QtCommandButton : public QtWidgetControl<CommandButton, FocusedEnterButton> {
  public:
   QtCommandButton(QWidget& parent, std::string name, std::string caption);
   const std::string& Caption() const override { return caption_; }

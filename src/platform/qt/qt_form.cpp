@@ -25,6 +25,12 @@
 namespace tf::ui {
 
 namespace {
+QRect CentredAt(const QRect& rect, QPointF centre) {
+  QRectF moved = rect;
+  moved.moveCenter(centre);
+  return QRect(moved.topLeft().toPoint(), rect.size());
+}
+
 const ControlItem* ItemOf(const Control& control) {
   const QtControlBase* qtControl = QtControlOf(control);
   return qtControl ? &qtControl->Item() : nullptr;
@@ -85,8 +91,8 @@ void QtForm::SetCaption(const std::string& caption) {
   view_->setWindowTitle(ToQString(caption, kLongestTitle));
 }
 
-int QtForm::Left() const { return PixelsToTwips((screenWindow_ ? logical_ : Frame()).x()); }
-int QtForm::Top() const { return PixelsToTwips((screenWindow_ ? logical_ : Frame()).y()); }
+int QtForm::Left() const { return PixelsToTwips((screenWindow_ ? logical_ : Placed()).x()); }
+int QtForm::Top() const { return PixelsToTwips((screenWindow_ ? logical_ : Placed()).y()); }
 int QtForm::Width() const { return PixelsToTwips((screenWindow_ ? logical_ : Frame()).width()); }
 int QtForm::Height() const { return PixelsToTwips((screenWindow_ ? logical_ : Frame()).height()); }
 
@@ -101,10 +107,33 @@ void QtForm::Move(int left, int top, int width, int height) {
   QRect inner = view_->geometry();
   int extraWidth = frame.width() - inner.width();
   int extraHeight = frame.height() - inner.height();
-  view_->move(TwipsToPixels(left), TwipsToPixels(top));
-  view_->resize(std::max(1, TwipsToPixels(width) - extraWidth),
-                std::max(1, TwipsToPixels(height) - extraHeight));
+  const QRect asked(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
+                    TwipsToPixels(height));
+  view_->move(OnDesktop(asked, view_->screen()).topLeft());
+  view_->resize(std::max(1, asked.width() - extraWidth), std::max(1, asked.height() - extraHeight));
   UpdateSceneRect();
+}
+
+std::optional<QTransform> QtForm::VirtualScreenOn(const QScreen* monitor) const {
+  if (!virtualScreen_ || !monitor) return std::nullopt;
+  const QRectF desktop = monitor->geometry();
+  const QPointF centre = QRectF(QPoint(), *virtualScreen_).center();
+  const double scale = std::min(desktop.width() / virtualScreen_->width(),
+                                desktop.height() / virtualScreen_->height());
+  return QTransform()
+      .translate(desktop.center().x(), desktop.center().y())
+      .scale(scale, scale)
+      .translate(-centre.x(), -centre.y());
+}
+
+QRect QtForm::OnDesktop(const QRect& onScreen, const QScreen* monitor) const {
+  const std::optional<QTransform> shown = VirtualScreenOn(monitor);
+  return shown ? CentredAt(onScreen, shown->map(QRectF(onScreen).center())) : onScreen;
+}
+
+QRect QtForm::Placed() const {
+  const std::optional<QTransform> shown = VirtualScreenOn(view_->screen());
+  return shown ? CentredAt(Frame(), shown->inverted().map(QRectF(Frame()).center())) : Frame();
 }
 
 int QtForm::ScaleWidth() const {
@@ -126,9 +155,13 @@ void QtForm::ShowModal(const Form& owner) {
   // A window manager keeps a transient window in front of its owner, even
   // of a fullscreen or always-on-top one.
   if (const auto* ownerForm = dynamic_cast<const QtForm*>(&owner)) {
+    const QRect placed = Placed();
     view_->winId();
     ownerForm->view_->winId();
     view_->windowHandle()->setTransientParent(ownerForm->view_->windowHandle());
+    // Over a game on a virtual screen, on the monitor that shows it.
+    if (virtualScreen_ && !screenWindow_)
+      view_->move(OnDesktop(placed, ownerForm->view_->screen()).topLeft());
   }
   Show();
   QEventLoop loop;

@@ -3,6 +3,7 @@
 #include <QGraphicsView>
 #include <QPointer>
 #include <QTimer>
+#include <QTransform>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -15,6 +16,7 @@
 class QEventLoop;
 class QGraphicsScene;
 class QPainter;
+class QScreen;
 
 namespace tf::ui {
 
@@ -157,6 +159,13 @@ class QtForm : public Form {
   void Present();
   void SetFramed(bool framed);
   double ScaleFor(QSize room) const;
+  // Where the game window shows the virtual screen on a monitor, none when
+  // no virtual screen is on: filling the monitor, its aspect kept.
+  std::optional<QTransform> VirtualScreenOn(const QScreen* monitor) const;
+  // An ordinary window placed on the virtual screen keeps its size and goes
+  // where its centre is shown on the monitor; Placed is the way back.
+  QRect OnDesktop(const QRect& onScreen, const QScreen* monitor) const;
+  QRect Placed() const;
   QRect Frame() const { return view_->frameGeometry(); }
   // Enter presses the default button, Escape the cancel button; false when
   // the window has none for the key.

@@ -25,6 +25,7 @@ TEST(QtDialogTest, KeysChooseListEntriesAndPressTheDefaultAndCancelButtons) {
   auto& text = static_cast<QtTextBox&>(form.CreateTextBox("Text1"));
   CommandButton& save = form.CreateCommandButton("Command2", "SAVE");
   CommandButton& cancel = form.CreateCommandButton("Command1", "Cancel");
+  auto& remove = static_cast<QtCommandButton&>(form.CreateCommandButton("Command3", "Remove"));
   save.SetDefault(true);
   cancel.SetCancel(true);
   // Names of files, which any letter may be in.
@@ -33,14 +34,17 @@ TEST(QtDialogTest, KeysChooseListEntriesAndPressTheDefaultAndCancelButtons) {
   std::vector<std::string> events;
   list.onClick = [&] { events.push_back("click " + list.List(list.ListIndex())); };
   save.onClick = [&] { events.push_back("save " + text.Text()); };
+  remove.onClick = [&] { events.push_back("remove"); };
   cancel.onClick = [&] {
     events.push_back("cancel");
     form.Hide();
   };
 
-  // Enter and Escape in the text box reach the window's buttons.
+  // Enter presses the button that has the focus; in the text box, Enter and
+  // Escape reach the window's default and cancel buttons.
   QTimer::singleShot(0, [&] {
     Key(list.GetWidget(), Qt::Key_Down);
+    Key(remove.GetWidget(), Qt::Key_Return);
     text.SetText("中国 Café");
     Key(text.GetWidget(), Qt::Key_Return);
     Key(text.GetWidget(), Qt::Key_Escape);
@@ -49,7 +53,8 @@ TEST(QtDialogTest, KeysChooseListEntriesAndPressTheDefaultAndCancelButtons) {
   EXPECT_FALSE(form.Visible());
   // Kept in front of the window it was opened over.
   EXPECT_EQ(form.View().windowHandle()->transientParent(), owner.View().windowHandle());
-  EXPECT_EQ(events, (std::vector<std::string>{"click 日本", "save 中国 Café", "cancel"}));
+  EXPECT_EQ(events,
+            (std::vector<std::string>{"click 日本", "remove", "save 中国 Café", "cancel"}));
   EXPECT_EQ(list.GetWidget().item(0)->text(), QString("日本"));
 }
 

@@ -103,6 +103,19 @@ TEST_F(ScreenWindowTest, WindowedTheScreenGetsAWindowOfItsOwnOnTheMonitor) {
   EXPECT_EQ(form.ShownRect(), QRect(0, 0, monitor.width(), monitor.height()));
 }
 
+TEST_F(ScreenWindowTest, AWindowCentredOnTheVirtualScreenIsCentredOnTheMonitor) {
+  QtForm dialog("Dialog", FormStyle::Bordered);
+  dialog.SetVirtualScreen(QSize(640, 480));
+  dialog.Move(184 * 15, 111 * 15, 272 * 15, 257 * 15);
+  const QPoint offCentre = dialog.View().frameGeometry().center() - form.View().geometry().center();
+  EXPECT_LE(offCentre.manhattanLength(), 1) << offCentre.x() << "," << offCentre.y();
+  // The game reads back the place it gave.
+  EXPECT_EQ(dialog.Left(), 184 * 15);
+  EXPECT_EQ(dialog.Top(), 111 * 15);
+  dialog.Move(dialog.Left(), dialog.Top(), dialog.Width(), dialog.Height());
+  EXPECT_EQ(dialog.Top(), 111 * 15);
+}
+
 TEST(QtDisplayTest, AVirtualModeIsHadUpToTheMonitorsSize) {
   QtDisplay display;
   const QSize monitor = QGuiApplication::primaryScreen()->geometry().size();
