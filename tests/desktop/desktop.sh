@@ -97,7 +97,7 @@ copy_project() {
 wait_window() {
   local name=$1 seconds=${2:-15} id
   for _ in $(seq $((seconds * 10))); do
-    id=$(xdotool search --onlyvisible --pid "$player_pid" --name "$name" 2>/dev/null | head -1)
+    id=$(xdotool search --all --onlyvisible --pid "$player_pid" --name "$name" 2>/dev/null | head -1)
     [[ -n $id ]] && { echo "$id"; return 0; }
     player_running || fail "the player ended while waiting for window '$name': $(cat "$desktop_scratch/player.log")"
     sleep 0.1
@@ -109,7 +109,7 @@ wait_window() {
 wait_no_window() {
   local name=$1 seconds=${2:-15}
   for _ in $(seq $((seconds * 10))); do
-    xdotool search --onlyvisible --pid "$player_pid" --name "$name" >/dev/null 2>&1 || return 0
+    xdotool search --all --onlyvisible --pid "$player_pid" --name "$name" >/dev/null 2>&1 || return 0
     sleep 0.1
   done
   fail "window '$name' still shown after $seconds s"
@@ -128,9 +128,15 @@ window_geometry() {
 }
 
 # Real input, as the X server delivers it to whatever window lies there.
-pointer_to() { xdotool mousemove --sync "$1" "$2"; }
+pointer_to() {
+  # --sync waits until the pointer has moved: for 15 s when it is there already.
+  local X Y SCREEN WINDOW
+  eval "$(xdotool getmouselocation --shell)"
+  [[ $X == "$1" && $Y == "$2" ]] || xdotool mousemove --sync "$1" "$2"
+}
 click_at() { # X Y [BUTTON]
-  xdotool mousemove --sync "$1" "$2" click "${3:-1}"
+  pointer_to "$1" "$2"
+  xdotool click "${3:-1}"
 }
 press_keys() { xdotool key --clearmodifiers "$@"; }
 type_text() { xdotool type --delay 20 "$1"; }
@@ -163,3 +169,18 @@ pixel() {
 
 # settle: lets the program and the window manager handle what is pending.
 settle() { sleep "${1:-0.5}"; }
+
+# wait_for SECONDS COMMAND...: runs the command every tenth of a second until
+# it succeeds (printing what it printed then); fails after SECONDS.
+wait_for() {
+  local seconds=$1 output
+  shift
+  for _ in $(seq $((seconds * 10))); do
+    output=$("$@" 2>/dev/null) && { [[ -z $output ]] || echo "$output"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# window_above ID: whether the window manager keeps the window above others.
+window_above() { xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_ABOVE; }
