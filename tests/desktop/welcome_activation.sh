@@ -10,9 +10,9 @@ scale=$((dpi / 96))
 
 desktop_start $((1920 * scale)) $((1080 * scale)) "$dpi"
 
-# Large fonts: the desktop's only font is a copy of Liberation Sans whose
-# lines are drawn half as tall again, so that the standard text comes out
-# taller than it was laid out for.
+# Large fonts: the desktop's font configuration gives it one font only, a
+# copy of Liberation Sans whose lines are three quarters taller, so that the
+# standard text comes out taller than it was laid out for.
 fonts=$desktop_scratch/fonts
 mkdir -p "$fonts"
 perl -e 'local $/; my $font = <STDIN>;
