@@ -42,6 +42,14 @@ class Clock {
   virtual int64_t NowMs() const = 0;
 };
 
+// A rectangle of the desktop, in pixels.
+struct ScreenRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
 // The screen the game's windows are on.
 class Display {
  public:
@@ -49,6 +57,9 @@ class Display {
   // Size in pixels: the virtual mode's while one is on.
   virtual int ScreenWidth() const = 0;
   virtual int ScreenHeight() const = 0;
+  // Where windows are placed on the primary monitor: the part of it that the
+  // desktop's panels leave, which need not start at 0, 0.
+  virtual ScreenRect WorkArea() const { return {0, 0, ScreenWidth(), ScreenHeight()}; }
   // Gives the game a screen of this size; the desktop's own size goes back
   // to it. kModeChanged when done, kModeRefused for a mode it can't have.
   virtual int ChangeMode(int, int) { return kModeRefused; }

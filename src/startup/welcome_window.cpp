@@ -34,12 +34,13 @@ void Style(ui::Label& label, ui::Colour colour, double size, bool bold = false) 
   label.SetTransparent(true);
 }
 
-// Top = (screen - window) / 2 in each direction, in twips.
+// In the middle of the desktop's work area: its start plus (its size -
+// window) / 2 in each direction, in twips.
 void CentreOnScreen(ui::Form& form, const Platform& platform) {
-  int screenWidth = platform.display.ScreenWidth() * ui::kTwipsPerPixel;
-  int screenHeight = platform.display.ScreenHeight() * ui::kTwipsPerPixel;
-  form.Move((screenWidth - form.Width()) / 2, (screenHeight - form.Height()) / 2, form.Width(),
-            form.Height());
+  const ScreenRect area = platform.display.WorkArea();
+  form.Move(area.left * ui::kTwipsPerPixel + (area.width * ui::kTwipsPerPixel - form.Width()) / 2,
+            area.top * ui::kTwipsPerPixel + (area.height * ui::kTwipsPerPixel - form.Height()) / 2,
+            form.Width(), form.Height());
 }
 }  // namespace
 

@@ -181,3 +181,18 @@ wait_active() {
   done
   fail "window $id is not active after $seconds s"
 }
+
+# wait_for SECONDS COMMAND...: runs the command every tenth of a second until
+# it succeeds (printing what it printed then); fails after SECONDS.
+wait_for() {
+  local seconds=$1 output
+  shift
+  for _ in $(seq $((seconds * 10))); do
+    output=$("$@" 2>/dev/null) && { [[ -z $output ]] || echo "$output"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# window_above ID: whether the window manager keeps the window above others.
+window_above() { xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_ABOVE; }

@@ -55,13 +55,16 @@ TEST_F(WelcomeLayoutTest, EachShownLineAddsItsHeightInOrder) {
   EXPECT_EQ(W().Window().Caption(), "Title");
 }
 
-TEST_F(WelcomeLayoutTest, TheWindowIsCentredWithItsDesignWidth) {
+TEST_F(WelcomeLayoutTest, TheWindowIsCentredInTheWorkAreaWithItsDesignWidth) {
   desktop.display.width = 800;
   desktop.display.height = 600;
+  // A panel along the left and one along the top of a monitor that lies
+  // right of another.
+  desktop.display.workArea = ScreenRect{1920 + 100, 30, 700, 570};
   Start(General("1.0", "", "", ""));
   EXPECT_EQ(W().Window().Width(), 4800);
-  EXPECT_EQ(W().Window().Left(), (12000 - 4800) / 2);
-  EXPECT_EQ(W().Window().Top(), (9000 - W().Window().Height()) / 2);
+  EXPECT_EQ(W().Window().Left(), 2020 * 15 + (700 * 15 - 4800) / 2);
+  EXPECT_EQ(W().Window().Top(), 30 * 15 + (570 * 15 - W().Window().Height()) / 2);
 }
 
 TEST_F(WelcomeLayoutTest, AScreenAlreadyAt640x480HidesTheOffer) {

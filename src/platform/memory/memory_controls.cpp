@@ -44,7 +44,9 @@ const MemoryPlaced* PlacedOf(const Container* container) {
 template <class Interface>
 MemoryControl<Interface>::MemoryControl(MemoryForm& form, std::string name, int index,
                                         Container* container)
-    : Interface(std::move(name), index), MemoryPlaced(container, form.NextZ()), form_(form) {}
+    : Interface(std::move(name), index), MemoryPlaced(container), form_(form) {
+  BringToFront();
+}
 
 template <class Interface>
 void MemoryControl<Interface>::Move(int left, int top, int width, int height) {
@@ -56,7 +58,7 @@ void MemoryControl<Interface>::Move(int left, int top, int width, int height) {
 
 template <class Interface>
 void MemoryControl<Interface>::BringToFront() {
-  z_ = form_.NextZ();
+  z_ = StackingOrder(*this, form_.NextZ());
 }
 
 template <class Interface>

@@ -34,9 +34,9 @@ class MemoryPlaced {
   const std::string& CustomPointer() const { return pointer_; }
 
  protected:
-  MemoryPlaced(Container* container, int64_t z) : container_(container), z_(z) {}
+  explicit MemoryPlaced(Container* container) : container_(container) {}
   Container* container_;
-  int64_t z_;
+  int64_t z_ = 0;
   std::string pointer_;
 };
 

@@ -61,9 +61,14 @@ class MemoryDisplay : public Display {
   // Takes any mode but those listed as refused.
   int ChangeMode(int newWidth, int newHeight) override;
   std::optional<int> SystemFontHeight() const override { return fontHeight; }
+  ScreenRect WorkArea() const override {
+    return workArea.value_or(ScreenRect{0, 0, width, height});
+  }
 
   int width = 1024;
   int height = 768;
+  // None: the whole screen.
+  std::optional<ScreenRect> workArea;
   std::optional<int> fontHeight = 13;
   std::vector<std::pair<int, int>> refusedModes;
 };

@@ -123,7 +123,7 @@ QtControl<Interface>::QtControl(QtForm& form, std::string name, int index, Conta
       form_(form),
       container_(container),
       item_(std::make_unique<ControlItem>(*this, parentItem)) {
-  item_->setZValue(form_.NextZ());
+  BringToFront();
 }
 
 template <class Interface>
@@ -159,7 +159,7 @@ void QtControl<Interface>::Move(int left, int top, int width, int height) {
 
 template <class Interface>
 void QtControl<Interface>::BringToFront() {
-  item_->setZValue(form_.NextZ());
+  item_->setZValue(static_cast<qreal>(StackingOrder(*this, form_.NextZ())));
 }
 
 template <class Interface>

@@ -112,6 +112,15 @@ int QtDisplay::ChangeMode(int width, int height) {
   return kModeChanged;
 }
 
+// The monitor's own, not the virtual screen's: windows are placed on the
+// real desktop, in its units.
+ScreenRect QtDisplay::WorkArea() const {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return {};
+  const QRect area = screen->availableGeometry();
+  return {area.x(), area.y(), area.width(), area.height()};
+}
+
 // Our windows draw text at its 96-dpi pixel size whatever the desktop's dots
 // per inch, and a desktop scale factor enlarges the whole window with its
 // text, so neither makes text outgrow its place. What is measured is the

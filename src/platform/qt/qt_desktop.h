@@ -47,6 +47,7 @@ class QtDisplay : public Display {
   // the monitor's own size ends it.
   int ChangeMode(int width, int height) override;
   std::optional<int> SystemFontHeight() const override;
+  ScreenRect WorkArea() const override;
 
   const std::optional<QSize>& VirtualScreen() const { return virtualScreen_; }
   // Called after every change of the virtual screen.

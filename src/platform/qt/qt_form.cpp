@@ -80,7 +80,10 @@ QtForm::QtForm(std::string name, FormStyle style)
   view_->setObjectName(QString::fromStdString(name_));
 }
 
+QtForm* QtForm::activeForm_ = nullptr;
+
 QtForm::~QtForm() {
+  if (activeForm_ == this) activeForm_ = nullptr;
   onVisibilityChanged = nullptr;
   retired_.clear();
   while (!components_.empty()) components_.pop_back();
@@ -198,12 +201,25 @@ void QtForm::SetBackColor(Colour colour) {
 }
 
 void QtForm::BeginUserMove() {
-  if (manualMove_) return;
+  // Mouse moves still queued when the window system's move ends, the button
+  // already up, would start another that follows the pointer with no button
+  // held.
+  if (!moveArmed_) return;
+  moveArmed_ = false;
   QWindow* window = view_->windowHandle();
   if (window && window->startSystemMove()) return;
   // No window manager to move it (a bare X server): the window follows the
   // mouse itself.
-  manualMove_ = new WindowDragger(*view_, pressOffset_);
+  new WindowDragger(*view_, pressOffset_);
+}
+
+void QtForm::Activated() {
+  // Only the user coming from another of the program's windows, or the
+  // window's showing, activates it: not a message box of its own closing,
+  // nor the user coming back from another program.
+  if (activeForm_ == this) return;
+  activeForm_ = this;
+  if (onActivate) onActivate();
 }
 
 void QtForm::SetFullScreen(bool fullScreen) {

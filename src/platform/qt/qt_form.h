@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QGraphicsView>
-#include <QPointer>
 #include <QTimer>
 #include <QTransform>
 #include <functional>
@@ -132,8 +131,8 @@ class QtForm : public Form {
   QImage Grab() const;
   // Renders the part of the window a control covers, at 1:1 scale.
   QImage RenderControl(const Control& control) const;
-  // A z-value above every control made so far.
-  qreal NextZ() { return nextZ_++; }
+  // A stacking order above every control made or brought to the front so far.
+  int64_t NextZ() { return nextZ_++; }
   // The program's own drag: the mouse is grabbed and the pointer shows the
   // control's drag picture, centred on the hot spot, until the release.
   void BeginDrag(Control& source);
@@ -155,6 +154,8 @@ class QtForm : public Form {
   void Paint(QPainter& painter);
   // Ends the drag; with a point of the view, the control there gets the drop.
   void EndDrag(std::optional<QPoint> dropAt);
+  // The window became the active one of the desktop.
+  void Activated();
   // Places a screen window on its monitor, fullscreen or as a window.
   void Present();
   void SetFramed(bool framed);
@@ -186,7 +187,7 @@ class QtForm : public Form {
   std::vector<std::unique_ptr<Component>> retired_;
   QTimer retireTimer_;
   QPainter* painter_ = nullptr;
-  qreal nextZ_ = 1;
+  int64_t nextZ_ = 1;
   Control* dragSource_ = nullptr;
   // A screen window: set by the first SetFullScreen.
   bool screenWindow_ = false;
@@ -197,11 +198,14 @@ class QtForm : public Form {
   std::optional<QSize> virtualScreen_;
   // Where the mouse was pressed last, from the window's top-left corner.
   QPoint pressOffset_;
-  // Moves the window with the mouse where the window system doesn't.
-  QPointer<QObject> manualMove_;
+  // A press may start one move of the window, until its release.
+  bool moveArmed_ = false;
   // The wait of ShowModal, ended when the window hides.
   QEventLoop* modalLoop_ = nullptr;
   bool modalHidden_ = false;
+  // The program's window the user is in, or was in last while it stayed
+  // shown; null before the first.
+  static QtForm* activeForm_;
 };
 
 }  // namespace tf::ui

@@ -208,6 +208,7 @@ void FormView::mousePressEvent(QMouseEvent* event) {
   // Other buttons do nothing while a drag is on.
   if (form_.dragSource_) return;
   form_.pressOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+  form_.moveArmed_ = true;
   if (itemAt(event->position().toPoint())) {
     QGraphicsView::mousePressEvent(event);
     return;
@@ -230,6 +231,7 @@ void FormView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void FormView::mouseReleaseEvent(QMouseEvent* event) {
+  form_.moveArmed_ = false;
   if (!form_.dragSource_) {
     QGraphicsView::mouseReleaseEvent(event);
     return;
@@ -266,13 +268,14 @@ void FormView::hideEvent(QHideEvent* event) {
     form_.modalHidden_ = true;
     form_.modalLoop_->quit();
   }
+  // Shown again, it is activated again.
+  if (QtForm::activeForm_ == &form_) QtForm::activeForm_ = nullptr;
   if (!event->spontaneous() && form_.onVisibilityChanged) form_.onVisibilityChanged(false);
 }
 
 void FormView::changeEvent(QEvent* event) {
   QGraphicsView::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow() && form_.onActivate)
-    form_.onActivate();
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) form_.Activated();
 }
 
 void FormView::resizeEvent(QResizeEvent* event) {

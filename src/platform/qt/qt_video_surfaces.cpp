@@ -13,7 +13,8 @@
 namespace tf::ui {
 
 namespace {
-constexpr qreal kAboveEverything = 1e9;
+// Above the stacking order of every control.
+constexpr qreal kAboveEverything = 1e18;
 
 class VideoItem : public QGraphicsItem {
  public:

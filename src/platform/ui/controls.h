@@ -78,8 +78,13 @@ class Control : public Component {
   void SetTop(int top) { Move(Left(), top, Width(), Height()); }
   void SetWidth(int width) { Move(Left(), Top(), width, Height()); }
   void SetHeight(int height) { Move(Left(), Top(), Width(), height); }
-  // Puts the control above its siblings.
+  // Puts the control above its siblings of its own layer (see Lightweight).
   virtual void BringToFront() = 0;
+  // Images and labels are drawn on their container's own surface; every
+  // other control is a window of its own, and so lies above all the
+  // lightweight controls of its container, whichever was made or brought to
+  // the front last.
+  virtual bool Lightweight() const { return false; }
   // Moves the control into another container (null: onto the window),
   // keeping its position relative to its container.
   virtual void SetContainer(Container* container) = 0;
@@ -108,6 +113,13 @@ class Control : public Component {
  protected:
   using Component::Component;
 };
+
+// The stacking value of a control brought to the front as the `order`th of
+// its window: a higher value lies above a lower one among siblings.
+inline int64_t StackingOrder(const Control& control, int64_t order) {
+  constexpr int64_t kWindowedLayer = int64_t{1} << 40;
+  return control.Lightweight() ? order : kWindowedLayer + order;
+}
 
 // Pictures this program draws itself, for the welcome window's built-in look.
 enum class BuiltinPicture { NewGame, LoadGame, Quit, Information, Back, About, MakerLink };
@@ -144,6 +156,7 @@ class Image : public Control {
   virtual void SetDragIconFromPicture(const Image& source) = 0;
   virtual void SetDragIconFrom(const Image& source) = 0;
   virtual bool HasDragIcon() const = 0;
+  bool Lightweight() const final { return true; }
 
  protected:
   using Control::Control;
@@ -175,6 +188,7 @@ class Label : public Control {
   virtual void SetAlignment(Alignment alignment) = 0;
   // With automatic sizing the label takes the size of its caption.
   virtual void SetAutoSize(bool autoSize) = 0;
+  bool Lightweight() const final { return true; }
 
  protected:
   using Control::Control;

@@ -89,6 +89,10 @@ class Form {
   virtual Control& CloneControl(const Control& templ, int index) = 0;
   virtual void Destroy(Component& component) = 0;
 
+  // The window became the one the user works in, coming from another of the
+  // program's windows or from its being shown; not when one of the
+  // program's message boxes closes over it, nor when the user comes back to
+  // it from another program.
   std::function<void()> onActivate;
   // Set the argument to true to keep the window open.
   std::function<void(bool& cancel)> onUnload;

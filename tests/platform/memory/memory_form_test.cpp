@@ -85,6 +85,28 @@ TEST_F(MemoryFormTest, TheTopmostShownControlTakesTheClick) {
                                             "click"}));
 }
 
+// Images and labels are drawn on their container's surface: every other
+// control beside them lies above them, whichever came to the front last.
+TEST_F(MemoryFormTest, WindowedControlsLieAboveTheImagesAndLabelsBesideThem) {
+  screen.Move(0, 0, 1500, 1500);
+  Image& picture = form.CreateImage("Picture", nullptr, -1);
+  picture.Move(150, 150, 300, 300);
+  Label& caption = form.CreateLabel("Caption", nullptr, -1);
+  caption.Move(150, 600, 300, 300);
+  picture.BringToFront();
+  EXPECT_EQ(form.ControlAt(200, 200), &screen);
+  EXPECT_EQ(form.ControlAt(200, 650), &screen);
+  screen.SetVisible(false);
+  EXPECT_EQ(form.ControlAt(200, 200), &picture);
+  EXPECT_EQ(form.ControlAt(200, 650), &caption);
+  screen.SetVisible(true);
+  CheckBox& box = form.CreateCheckBox("Box", nullptr);
+  box.Move(150, 150, 300, 300);
+  EXPECT_EQ(form.ControlAt(200, 200), &box);
+  screen.BringToFront();
+  EXPECT_EQ(form.ControlAt(200, 200), &screen);
+}
+
 TEST_F(MemoryFormTest, AControlDestroyedByItsOwnHandlerLivesUntilTheEventIsOver) {
   ControlArray<Image> areas(form, form.CreateImage("Area", &screen, 0));
   screen.Move(0, 0, 1500, 1500);

@@ -75,6 +75,28 @@ TEST_F(SetContainerTest, DestroyedContainerHandsItsControlsToItsOwnContainer) {
   EXPECT_EQ(form.FindControl("Gif", 1), nullptr);
 }
 
+// A container is a window of its own: it lies above the images and labels
+// beside it, whichever was made or brought to the front last.
+TEST_F(SetContainerTest, ContainerLiesAboveTheImagesAndLabelsBesideIt) {
+  QtContainer& panel = NewBox("Picture1", nullptr, 0, 0);
+  auto& picture = static_cast<QtImage&>(form.CreateImage("Img", nullptr, 0));
+  picture.Move(150, 150, 600, 600);
+  auto& label = static_cast<QtLabel&>(form.CreateLabel("Label", nullptr, -1));
+  label.Move(150, 150, 600, 600);
+  picture.BringToFront();
+  const auto topAt = [&] { return form.View().scene()->itemAt(QPointF(20, 20), QTransform()); };
+  EXPECT_EQ(topAt(), &panel.Item());
+  panel.SetVisible(false);
+  EXPECT_EQ(topAt(), &picture.Item());
+  label.BringToFront();
+  EXPECT_EQ(topAt(), &label.Item());
+  panel.SetVisible(true);
+  QtContainer& later = NewBox("Later", nullptr, 0, 0);
+  EXPECT_EQ(topAt(), &later.Item());
+  panel.BringToFront();
+  EXPECT_EQ(topAt(), &panel.Item());
+}
+
 // A picture covering a surface spares filling it beneath; whatever stops
 // covering it, its colour (or the window's) shows again at once, never the
 // picture painted before.
