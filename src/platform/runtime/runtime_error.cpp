@@ -23,10 +23,14 @@ std::string ErrorDescription(int number) {
       return "Invalid procedure call or argument";
     case kErrOverflow:
       return "Overflow";
+    case kErrOutOfMemory:
+      return "Out of memory";
     case kErrSubscriptOutOfRange:
       return "Subscript out of range";
     case kErrTypeMismatch:
       return "Type mismatch";
+    case kErrInternal:
+      return "Internal error";
     case kErrBadFileNameOrNumber:
       return "Bad file name or number";
     case kErrFileNotFound:
