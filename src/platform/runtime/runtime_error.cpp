@@ -4,10 +4,16 @@ namespace tf {
 
 namespace {
 
+// The detail is a value or path read from a data file: a damaged one may be
+// megabytes long, and its start says as much.
+constexpr size_t kLongestDetail = 1024;
+
 std::string MessageFor(int number, const std::string& detail) {
   std::string message = ErrorDescription(number);
   if (!detail.empty()) {
-    message += ": " + detail;
+    message += ": ";
+    message.append(detail, 0, kLongestDetail);
+    if (detail.size() > kLongestDetail) message += "...";
   }
   return message;
 }
