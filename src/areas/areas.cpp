@@ -11,6 +11,7 @@
 #include "media/animated_gif.h"
 #include "platform/runtime/case_fold.h"
 #include "platform/runtime/checked_int16.h"
+#include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/stored_values.h"
 #include "platform/runtime/text_reader.h"
@@ -50,14 +51,14 @@ AreaHead ReadAreaHead(StoredValues& file) {
 }
 
 bool IsStandardCursor(const std::string& name) {
-  return name.empty() || FoldCase(name) == "default";
+  return name.empty() || EqualsFolded(name, "default");
 }
 
 void SetCursor(ui::Control& control, const std::string& icons, const std::string& cursorIcon) {
   if (IsStandardCursor(cursorIcon))
     control.SetStandardPointer();
   else
-    control.SetCustomPointer(icons + cursorIcon);
+    control.SetCustomPointer(StoredPathIn(icons, cursorIcon));
 }
 
 // The speed of an animated area: the fifth value of its object file, 50 when
@@ -84,7 +85,7 @@ void LoadArea(Game& game, int index) {
     area.Move(0, 0, ui::kTwipsPerPixel, ui::kTwipsPerPixel);
     int16_t speed = ReadAnimationSpeed(game, index);
     int16_t gifIndex = AniGifNewWithIndex(
-        game, static_cast<int16_t>(index), player.paths.AreasPath + head.picture,
+        game, static_cast<int16_t>(index), StoredPathIn(player.paths.AreasPath, head.picture),
         ToInt16(head.left.ToDouble() + kInset), ToInt16(head.top.ToDouble() + kInset), speed);
     game.AniGifIndex[index] = gifIndex;
     SetCursor(game.AniGifBox[gifIndex], player.paths.IconsPath, head.cursorIcon);
@@ -103,7 +104,7 @@ void LoadArea(Game& game, int index) {
             std::max(width, 1), std::max(height, 1));
   area.SetStretch(head.stretch);
   if (head.hasPicture)
-    area.LoadPicture(player.paths.AreasPath + head.picture);
+    area.LoadPicture(StoredPathIn(player.paths.AreasPath, head.picture));
   else
     area.ClearPicture();
   SetCursor(area, player.paths.IconsPath, head.cursorIcon);
@@ -164,7 +165,8 @@ void ForEachStillAreaPicture(const Game& game, const std::function<void(std::str
     IgnoringErrors([&] {
       StoredValues file = StoredValues::Open(AreaFile(game, index, "a.dat"));
       AreaHead head = ReadAreaHead(file);
-      if (head.hasPicture && !head.animated) found(player.paths.AreasPath + head.picture);
+      if (head.hasPicture && !head.animated)
+        found(StoredPathIn(player.paths.AreasPath, head.picture));
     });
   }
 }

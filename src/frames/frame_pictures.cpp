@@ -8,6 +8,7 @@
 #include "frames/editor_and_game.h"
 #include "game/game_window.h"
 #include "game/player.h"
+#include "platform/runtime/path_resolver.h"
 
 namespace tf {
 
@@ -18,7 +19,7 @@ void PrefetchFramePictures(Game& game) {
   const EditorAndGame& frames = player.frames;
   std::vector<std::string> framePicture;
   if (frames.FrameKind == 1 && !frames.FramePicture.empty())
-    framePicture.push_back(player.paths.FramesPath + frames.FramePicture);
+    framePicture.push_back(StoredPathIn(player.paths.FramesPath, frames.FramePicture));
   player.platform.windows.PrefetchPictures(framePicture);
   ForEachStillAreaPicture(game, [&](std::string picture) {
     player.platform.windows.PrefetchMorePictures({std::move(picture)});

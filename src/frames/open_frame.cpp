@@ -1,5 +1,7 @@
 #include "frames/open_frame.h"
 
+#include <optional>
+
 #include "areas/areas.h"
 #include "areas/texts.h"
 #include "frames/editor_and_game.h"
@@ -13,10 +15,10 @@
 #include "media/sound_channels.h"
 #include "platform/runtime/checked_int16.h"
 #include "platform/runtime/file_reuse.h"
+#include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_reader.h"
 #include "platform/runtime/val.h"
-#include "platform/runtime/variant.h"
 
 namespace tf {
 
@@ -41,7 +43,8 @@ struct FrameFile {
 FrameFile ReadFrameFile(const std::string& path) {
   TextReader file = TextReader::Open(path);
   file.ReadInt16();
-  file.ReadText();
+  // Fields 1 to 3 are the frame module's.
+  file.SkipText();
   file.ReadBool();
   FrameFile frame;
   frame.StopMusic = file.ReadBool();
@@ -64,7 +67,9 @@ void SetBackground(Game& game, const EditorAndGame& frames, const std::string& f
     case 0:
       game.BackImage.ClearPicture();
       IgnoringErrors([&] {
-        int32_t colour = Variant::String(frames.FramePicture).ToInt32();
+        const std::optional<NumberText> number = ParseNumber(frames.FramePicture);
+        if (!number) RaiseError(kErrTypeMismatch);
+        const int32_t colour = ToInt32(number->value);
         if (colour < 0 || static_cast<uint32_t>(colour) > kLargestColour)
           RaiseError(kErrInvalidPropertyValue);
         game.PictureBox.SetBackColor(static_cast<ui::Colour>(colour));
@@ -72,11 +77,12 @@ void SetBackground(Game& game, const EditorAndGame& frames, const std::string& f
       break;
     case 1:
       if (frames.TilePicture) {
-        IgnoringErrors([&] { game.ImageTile.LoadPicture(framesPath + frames.FramePicture); });
+        IgnoringErrors(
+            [&] { game.ImageTile.LoadPicture(StoredPathIn(framesPath, frames.FramePicture)); });
         game.BackImage.ClearPicture();
       } else {
         game.ImageTile.ClearPicture();
-        game.BackImage.LoadPictureQuietly(framesPath + frames.FramePicture);
+        game.BackImage.LoadPictureQuietly(StoredPathIn(framesPath, frames.FramePicture));
       }
       break;
     default:
@@ -138,7 +144,7 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
   IgnoringErrors([&] {
     if (!frame.MusicFile.empty() && !MusicIsPlaying(game) &&
         (frame.MovieFile.empty() || !frame.MusicAfterMovie))
-      PlayMIDImusic(game, framesPath + frame.MusicFile);
+      PlayMIDImusic(game, StoredPathIn(framesPath, frame.MusicFile));
   });
   IgnoringErrors([&] { SetBackground(game, frames, framesPath); });
   IgnoringErrors([&] { LoadTexts(game); });
@@ -151,7 +157,9 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
   game.PictureBox.SetVisible(true);
   game.SkipVideoRequest = 0;
   if (!frame.MovieFile.empty()) {
-    IgnoringErrors([&] { PlayMovieWithStop(game, framesPath + frame.MovieFile, game.PictureBox); });
+    IgnoringErrors([&] {
+      PlayMovieWithStop(game, StoredPathIn(framesPath, frame.MovieFile), game.PictureBox);
+    });
     if (!WaitForMovie(game, closings)) return;
     IgnoringErrors([&] { game.MovieMedia().StopMovie(); });
     game.SkipVideoRequest = 0;
@@ -159,7 +167,7 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
   IgnoringErrors([&] {
     if (!frame.MusicFile.empty() && !MusicIsPlaying(game) && !frame.MovieFile.empty() &&
         frame.MusicAfterMovie)
-      PlayMIDImusic(game, framesPath + frame.MusicFile);
+      PlayMIDImusic(game, StoredPathIn(framesPath, frame.MusicFile));
   });
   if (frame.TimedFrame) {
     try {
@@ -169,7 +177,7 @@ void OpenFrame(Game& game, const std::string& currentFrame) {
     }
   }
   if (!frame.MP3File.empty()) {
-    IgnoringErrors([&] { RequestMP3(game, framesPath + frame.MP3File); });
+    IgnoringErrors([&] { RequestMP3(game, StoredPathIn(framesPath, frame.MP3File)); });
     mp3StartedHere = true;
   }
   if (!frame.StopSounds && !mp3StartedHere)

@@ -11,4 +11,8 @@ namespace tf {
 void ShowErrorMessage(const Platform& platform, const std::string& text,
                       const std::string& title = "Error");
 
+// The box of a run-time error that no operation trapped, shown where the
+// event that raised it ends: its number and description, then the advice.
+void ShowEscapedError(const Platform& platform, int errorNumber);
+
 }  // namespace tf

@@ -1,6 +1,7 @@
 #include "game/player.h"
 
 #include "frames/editor_and_game.h"
+#include "game/error_message.h"
 #include "game/game_window.h"
 #include "startup/welcome_window.h"
 
@@ -9,6 +10,7 @@ namespace tf {
 Player::Player(const Platform& platform, std::string programFolder)
     : platform(platform),
       programFolder(std::move(programFolder)),
+      escapedErrors_([&platform](int number) { ShowEscapedError(platform, number); }),
       frames_(std::make_unique<EditorAndGame>(platform, paths, info, state)),
       frames(*frames_) {}
 

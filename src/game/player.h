@@ -6,6 +6,7 @@
 #include "game/game_state.h"
 #include "game/project_info.h"
 #include "platform/platform.h"
+#include "platform/ui/handler.h"
 
 namespace tf {
 
@@ -33,6 +34,8 @@ struct Player {
   GameState state;
 
  private:
+  // An error that escapes a handler of the player's windows shows its box.
+  ui::EscapedErrorReportScope escapedErrors_;
   std::unique_ptr<EditorAndGame> frames_;
 
  public:

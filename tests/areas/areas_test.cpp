@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "frames/open_frame.h"
+#include "platform/runtime_test_support.h"
 #include "state/variables.h"
 #include "support/game_fixture.h"
 
@@ -20,8 +21,7 @@ std::string Lines(std::initializer_list<std::string> values) {
 }
 
 std::string ThreeFrameGif() {
-  std::ifstream in(std::filesystem::path(TF_TEST_FIXTURES) / "three.gif",
-                   std::ios::binary);
+  std::ifstream in(std::filesystem::path(TF_TEST_FIXTURES) / "three.gif", std::ios::binary);
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();
@@ -200,6 +200,30 @@ TEST_F(AreasTest, APlaceBeyondThirtyTwoBitsIsTheAreasFailure) {
   ASSERT_EQ(Messages().size(), 2u);
   EXPECT_EQ(Messages()[0].text.substr(0, 32), "Unable to load area #1 (out of 2");
   EXPECT_EQ(Messages()[1].text.substr(0, 32), "Unable to load area #2 (out of 2");
+}
+
+// A name of megabytes, from a damaged area file, names no file: a still
+// picture or a cursor fails as a missing one, an animated picture shows
+// nothing. Reading each costs its file's size, not copies of the name.
+TEST_F(AreasTest, AHugePictureOrCursorNameCostsItsFileOnce) {
+  constexpr long kMegabytes = 24;
+  Frame(3);
+  {
+    const std::string huge = "\"" + std::string(kMegabytes << 20, 'x') + "\"";
+    AreaFile(1, Lines({"0", "0", "360", "360", "0", "-1", huge, "0", "\"\"", "0"}));
+    AreaFile(2, Lines({"0", "0", "360", "360", "1", "-1", huge, "0", "\"\"", "0"}));
+    AreaFile(3, Lines({"0", "0", "360", "360", "0", "0", "\"\"", "0", huge, "0"}));
+  }
+  project.Write("Areas/F/2c.dat", Lines({"0", "\"\"", "0", "0", "50"}));
+  Game& game = GetGame();
+  if (!ResetPeak()) GTEST_SKIP() << "no peak reset";
+  const long before = PeakKilobytes();
+  OpenFrame(game, "F");
+  EXPECT_LT(PeakKilobytes() - before, (kMegabytes + 8) * 1024);
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_EQ(Messages()[0].text.substr(0, 32), "Unable to load area #1 (out of 3");
+  EXPECT_EQ(Messages()[1].text.substr(0, 32), "Unable to load area #3 (out of 3");
+  EXPECT_TRUE(game.AniGifBox.Exists(2));
 }
 
 TEST_F(AreasTest, OpeningAnotherFrameRemovesTheAreasAndPictures) {

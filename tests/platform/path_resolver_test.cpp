@@ -71,6 +71,12 @@ TEST_F(PathResolverTest, MissingComponentsAreAppendedAsStored) {
   const std::string huge = folder_.Stored("FRAMES\\" + std::string(4'000'000, 'x'));
   EXPECT_EQ(ResolvePath(huge), huge);
   EXPECT_FALSE(StoredFileExists(huge));
+  // Named in a folder, such a name still names nothing, and isn't copied whole.
+  const std::string inFolder =
+      StoredPathIn(folder_.Stored("FRAMES\\"), std::string(4'000'000, 'x'));
+  EXPECT_LE(inFolder.size(), folder_.Stored("FRAMES\\").size() + kLongestStoredPath + 1);
+  EXPECT_FALSE(StoredFileExists(inFolder));
+  EXPECT_TRUE(StoredFileExists(StoredPathIn(folder_.Stored("FRAMES\\"), "start.fme")));
 }
 
 TEST_F(PathResolverTest, DotComponentsPassThrough) {

@@ -9,6 +9,19 @@
 
 #include "platform/runtime/runtime_error.h"
 
+// The process's peak resident memory in KB since the last ResetPeak.
+inline long PeakKilobytes() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.starts_with("VmHWM:")) return std::stol(line.substr(6));
+  return -1;
+}
+
+// Starts the peak again from what the process holds now; false where the
+// system can't.
+inline bool ResetPeak() { return static_cast<bool>(std::ofstream("/proc/self/clear_refs") << "5"); }
+
 // The number of the run-time error the action raises, 0 when it raises none.
 template <typename Action>
 int ErrorOf(Action&& action) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "platform/runtime/runtime_error.h"
 
@@ -68,6 +69,19 @@ TEST(ParseNumberTest, TellsWholeNumbersFromOthers) {
   EXPECT_DOUBLE_EQ(ParseNumber("12345678901234567")->value, 12345678901234567.0);
   EXPECT_FALSE(ParseNumber("-").has_value());
   EXPECT_FALSE(ParseNumber("+ 1").has_value());
+}
+
+// However many digits a number has, it reads as its exact text rounds.
+TEST(ParseNumberTest, LongNumbersReadAsTheirWholeText) {
+  // Halfway between 1 and the next double: any further non-zero digit,
+  // however far on, rounds it up.
+  const std::string halfway = "1.00000000000000011102230246251565404236316680908203125";
+  EXPECT_EQ(ParseNumber(halfway)->value, 1.0);
+  EXPECT_EQ(ParseNumber(halfway + std::string(1000, '0') + "1")->value, std::nextafter(1.0, 2.0));
+  EXPECT_EQ(ParseNumber("0." + std::string(1000, '0') + "25e1001")->value, 2.5);
+  EXPECT_EQ(ParseNumber("25" + std::string(1000, '0') + "e-1000")->value, 25);
+  EXPECT_EQ(ParseNumber("0." + std::string(2000, '0') + "1")->value, 0);
+  EXPECT_THROW(ParseNumber("1" + std::string(400, '0')), RuntimeError);
 }
 
 }  // namespace

@@ -27,6 +27,11 @@ namespace tf::ui {
 
 namespace {
 
+// Far more of a caption than any label shows: Qt lays text out at tens of
+// bytes a character, so a damaged label file's megabytes are measured and
+// drawn only this far.
+constexpr size_t kLongestLaidOut = 65536;
+
 // A scaled screen gives positions between pixels: the pixel is the one the
 // position lies in.
 MouseArgs ArgsOf(int button, Qt::KeyboardModifiers modifiers, QPointF pos) {
@@ -326,7 +331,8 @@ QtLabel::QtLabel(QtForm& form, std::string name, int index, Container* container
     QFontMetricsF metrics(font);
     // A character shown takes a pixel at least: the rest of a longer caption
     // is never laid out.
-    const auto shown = static_cast<size_t>((rect.width() + 1) * (rect.height() + 1));
+    const auto shown =
+        std::min(kLongestLaidOut, static_cast<size_t>((rect.width() + 1) * (rect.height() + 1)));
     QString text = ToQString(caption_, shown);
     if (autoSize_ || rect.height() >= 2 * metrics.lineSpacing()) {
       painter.drawText(rect, flags | Qt::TextWordWrap, text);
@@ -393,10 +399,7 @@ namespace {
 // frame loads its labels anew, with the same captions.
 QSize CaptionSize(const Font& font, const std::string& wholeCaption) {
   constexpr size_t kLargestKept = 1024;
-  // Far more than any label shows; laying out megabytes would cost Qt
-  // tens of bytes a character.
-  constexpr size_t kLongestMeasured = 65536;
-  const std::string caption = wholeCaption.substr(0, kLongestMeasured);
+  const std::string caption = wholeCaption.substr(0, kLongestLaidOut);
   static std::unordered_map<std::string, QSize> sizes;
   std::string key = font.name + '\0' + std::to_string(font.size) + '\0' +
                     static_cast<char>(font.bold) + static_cast<char>(font.italic) +

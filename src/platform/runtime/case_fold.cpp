@@ -21,4 +21,11 @@ std::string FoldCase(std::string_view text) {
   return folded;
 }
 
+bool EqualsFolded(std::string_view text, std::string_view folded) {
+  if (text.size() != folded.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i)
+    if (FoldCase(text[i]) != folded[i]) return false;
+  return true;
+}
+
 }  // namespace tf

@@ -10,5 +10,8 @@ namespace tf {
 // letters; every other byte stays as it is.
 char FoldCase(char c);
 std::string FoldCase(std::string_view text);
+// Whether `text` folds to `folded` (given in small letters), without a
+// folded copy of a long text.
+bool EqualsFolded(std::string_view text, std::string_view folded);
 
 }  // namespace tf

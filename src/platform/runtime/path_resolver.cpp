@@ -171,11 +171,7 @@ std::string ResolvePath(std::string_view storedPath) {
   if (storedPath.empty()) {
     return {};
   }
-  // Far beyond the 4096 bytes a path the system opens may have, even once
-  // doubled separators are dropped: such a path names nothing, and isn't
-  // worth the folder scans and kept copies.
-  constexpr size_t kLongestResolved = 65536;
-  if (storedPath.size() > kLongestResolved) return std::string(storedPath);
+  if (storedPath.size() > kLongestStoredPath) return std::string(storedPath);
   const std::string key(storedPath);
   if (const std::string* kept = ReusedResolvedPath(key)) return *kept;
   size_t prefixLength = ExistingPrefixLength(storedPath);
@@ -197,6 +193,12 @@ std::string ResolvePath(std::string_view storedPath) {
   }
   KeepResolvedPath(key, resolved);
   return resolved;
+}
+
+std::string StoredPathIn(std::string_view folder, std::string_view name) {
+  std::string path(folder);
+  path += name.substr(0, kLongestStoredPath + 1);
+  return path;
 }
 
 bool StoredFileExists(std::string_view storedPath) {

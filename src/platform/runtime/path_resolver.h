@@ -21,6 +21,16 @@ namespace tf {
 // "file not found" as usual.
 std::string ResolvePath(std::string_view storedPath);
 
+// Far beyond the 4096 bytes a path the system opens may have, even once
+// doubled separators are dropped: a longer stored path names nothing, and
+// isn't worth the folder scans and kept copies of resolving it.
+constexpr size_t kLongestStoredPath = 65536;
+
+// The stored path of `name`, as a data file gives it, in `folder`. A name too
+// long to name any file gives a path that names none either, without the
+// megabytes of a damaged file's value.
+std::string StoredPathIn(std::string_view folder, std::string_view name);
+
 // True when the stored path names an existing regular file.
 bool StoredFileExists(std::string_view storedPath);
 

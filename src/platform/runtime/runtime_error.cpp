@@ -4,10 +4,16 @@ namespace tf {
 
 namespace {
 
+// The detail is a value or path read from a data file: a damaged one may be
+// megabytes long, and its start says as much.
+constexpr size_t kLongestDetail = 1024;
+
 std::string MessageFor(int number, const std::string& detail) {
   std::string message = ErrorDescription(number);
   if (!detail.empty()) {
-    message += ": " + detail;
+    message += ": ";
+    message.append(detail, 0, kLongestDetail);
+    if (detail.size() > kLongestDetail) message += "...";
   }
   return message;
 }
@@ -23,10 +29,14 @@ std::string ErrorDescription(int number) {
       return "Invalid procedure call or argument";
     case kErrOverflow:
       return "Overflow";
+    case kErrOutOfMemory:
+      return "Out of memory";
     case kErrSubscriptOutOfRange:
       return "Subscript out of range";
     case kErrTypeMismatch:
       return "Type mismatch";
+    case kErrInternal:
+      return "Internal error";
     case kErrBadFileNameOrNumber:
       return "Bad file name or number";
     case kErrFileNotFound:

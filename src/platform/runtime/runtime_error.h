@@ -9,8 +9,10 @@ namespace tf {
 enum ErrorNumber : int {
   kErrInvalidCall = 5,
   kErrOverflow = 6,
+  kErrOutOfMemory = 7,
   kErrSubscriptOutOfRange = 9,
   kErrTypeMismatch = 13,
+  kErrInternal = 51,
   kErrBadFileNameOrNumber = 52,
   kErrFileNotFound = 53,
   kErrInputPastEndOfFile = 62,

@@ -105,11 +105,10 @@ Variant ClassifyUnquoted(std::string text) {
   }
   if (text.size() >= 2 && text.front() == '#' && text.back() == '#') {
     std::string_view inner = std::string_view(text).substr(1, text.size() - 2);
-    std::string folded = FoldCase(inner);
-    if (folded == "true" || folded == "false") {
-      return Variant::Boolean(folded == "true");
+    if (EqualsFolded(inner, "true") || EqualsFolded(inner, "false")) {
+      return Variant::Boolean(EqualsFolded(inner, "true"));
     }
-    if (folded == "null") {
+    if (EqualsFolded(inner, "null")) {
       return Variant::Null();
     }
     if (std::optional<int32_t> error = ErrorNumberOf(inner)) {
@@ -187,17 +186,18 @@ void TextReader::SkipBlanks() {
   }
 }
 
-void TextReader::Append(std::string& value, size_t from, size_t count) const {
-  if (file_ && value.size() < kBlockSize && value.size() + count >= kBlockSize) {
+void TextReader::Append(std::string* value, size_t from, size_t count) const {
+  if (!value) return;
+  if (file_ && value->size() < kBlockSize && value->size() + count >= kBlockSize) {
     uintmax_t consumed = blockStart_ + from;
     if (fileSize_ > consumed) {
-      value.reserve(value.size() + static_cast<size_t>(fileSize_ - consumed));
+      value->reserve(value->size() + static_cast<size_t>(fileSize_ - consumed));
     }
   }
-  value.append(block_, from, count);
+  value->append(block_, from, count);
 }
 
-void TextReader::ScanUntil(bool stopAtBlank, std::string& value) {
+void TextReader::ScanUntil(bool stopAtBlank, std::string* value) {
   while (Fill()) {
     size_t start = pos_;
     while (pos_ < block_.size()) {
@@ -214,7 +214,7 @@ void TextReader::ScanUntil(bool stopAtBlank, std::string& value) {
   }
 }
 
-void TextReader::ScanQuoted(std::string& value) {
+void TextReader::ScanQuoted(std::string* value) {
   while (Fill()) {
     size_t close = block_.find('"', pos_);
     size_t stop = close == std::string::npos ? block_.size() : close;
@@ -241,24 +241,25 @@ void TextReader::ConsumeSeparator() {
   }
 }
 
-TextReader::RawValue TextReader::ReadRaw(Termination termination) {
+TextReader::RawValue TextReader::ReadRaw(Termination termination, bool keep) {
   SkipBlanks();
   if (!Fill()) {
     RaiseError(kErrInputPastEndOfFile);
   }
   RawValue value;
+  std::string* text = keep ? &value.text : nullptr;
   if (block_[pos_] == '"') {
     ++pos_;
-    ScanQuoted(value.text);
+    ScanQuoted(text);
     if (Fill()) {
       ++pos_;
     }
     value.quoted = true;
   } else {
     // A general value that isn't a number goes on past blanks, like text.
-    ScanUntil(termination != Termination::Text, value.text);
+    ScanUntil(termination != Termination::Text, text);
     if (termination == Termination::Variant && !ParseNumber(value.text)) {
-      ScanUntil(false, value.text);
+      ScanUntil(false, text);
     }
     value.text.erase(value.text.find_last_not_of(" \t") + 1);
   }
@@ -271,6 +272,8 @@ TextReader::RawValue TextReader::ReadRaw(Termination termination) {
 }
 
 std::string TextReader::ReadText() { return ReadRaw(Termination::Text).text; }
+
+void TextReader::SkipText() { ReadRaw(Termination::Text, false); }
 
 int16_t TextReader::ReadInt16() {
   RawValue value = ReadRaw(Termination::Number);
@@ -286,11 +289,11 @@ int16_t TextReader::ReadInt16() {
 
 bool TextReader::ReadBool() {
   RawValue value = ReadRaw(Termination::Variant);
-  std::string folded = FoldCase(value.text);
-  if (folded == "#true#" || folded == "true") {
+  const std::string& text = value.text;
+  if (EqualsFolded(text, "#true#") || EqualsFolded(text, "true")) {
     return true;
   }
-  if (folded == "#false#" || folded == "false" || folded.empty()) {
+  if (EqualsFolded(text, "#false#") || EqualsFolded(text, "false") || text.empty()) {
     return false;
   }
   std::optional<NumberText> number = ParseNumber(value.text);

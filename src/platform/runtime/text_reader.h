@@ -20,6 +20,8 @@ class TextReader {
   static TextReader FromBytes(std::string bytes);
 
   std::string ReadText();
+  // Reads past a text value as ReadText would, without keeping it.
+  void SkipText();
   int16_t ReadInt16();
   bool ReadBool();
   Variant ReadVariant();
@@ -40,15 +42,19 @@ class TextReader {
              std::string storedPath);
   // Makes the next byte available; false at the end of the data.
   bool Fill();
-  RawValue ReadRaw(Termination termination);
-  // Appends bytes up to a comma or line end (also a blank when asked) to value.
-  void ScanUntil(bool stopAtBlank, std::string& value);
-  // Appends bytes up to the next double quote (not taken) or the end to value.
-  void ScanQuoted(std::string& value);
-  // Appends count bytes of the block from `from` to value. A value that
-  // outgrows a block gets room for all the data left at once, so that a long
-  // value is never copied while it grows.
-  void Append(std::string& value, size_t from, size_t count) const;
+  // The next value; a text read with `keep` false is only read past, and its
+  // text stays empty.
+  RawValue ReadRaw(Termination termination, bool keep = true);
+  // Appends bytes up to a comma or line end (also a blank when asked) to
+  // value, or only reads past them when it is null.
+  void ScanUntil(bool stopAtBlank, std::string* value);
+  // Appends bytes up to the next double quote (not taken) or the end to
+  // value, or only reads past them when it is null.
+  void ScanQuoted(std::string* value);
+  // Appends count bytes of the block from `from` to value, if any. A value
+  // that outgrows a block gets room for all the data left at once, so that a
+  // long value is never copied while it grows.
+  void Append(std::string* value, size_t from, size_t count) const;
   void SkipBlanks();
   void ConsumeSeparator();
 

@@ -56,25 +56,46 @@ class Cursor {
   size_t pos_ = 0;
 };
 
+// Significant digits beyond these can't change a double: the longest
+// decimal that decides a rounding has 767 of them. The rest are counted, and
+// a non-zero one among them is kept as one more digit, so that the rounding
+// still sees it.
+constexpr size_t kKeptDigits = 800;
+
+// The digits of a number as far as they matter: its value is `significant`
+// (without leading zeros) times ten to the `shift`, whatever the length of
+// the text.
 struct DecimalParts {
   bool negative = false;
-  std::string intDigits;
-  std::string fracDigits;
+  bool hasDigits = false;
+  std::string significant;
+  long long shift = 0;
+  bool droppedNonZero = false;
   bool hasPoint = false;
   bool hasExponentMark = false;
   bool exponentNegative = false;
-  std::string exponentDigits;
+  bool hasExponentDigits = false;
+  long long exponent = 0;  // capped at kExponentCap
 
-  bool HasMantissa() const { return !intDigits.empty() || !fracDigits.empty(); }
+  void AddDigit(char c, bool fraction) {
+    hasDigits = true;
+    if (significant.empty() && c == '0') {
+      if (fraction) --shift;
+    } else if (significant.size() < kKeptDigits) {
+      significant += c;
+      if (fraction) --shift;
+    } else {
+      droppedNonZero = droppedNonZero || c != '0';
+      if (!fraction) ++shift;
+    }
+  }
 };
 
-std::string ReadDigits(Cursor& in) {
-  std::string digits;
+void ReadDigits(Cursor& in, DecimalParts& parts, bool fraction) {
   while (IsDigit(in.Peek())) {
-    digits += in.Peek();
+    parts.AddDigit(in.Peek(), fraction);
     in.Next();
   }
-  return digits;
 }
 
 bool ReadSign(Cursor& in) {
@@ -89,50 +110,46 @@ bool ReadSign(Cursor& in) {
 DecimalParts ScanDecimal(Cursor& in) {
   DecimalParts parts;
   parts.negative = ReadSign(in);
-  parts.intDigits = ReadDigits(in);
+  ReadDigits(in, parts, false);
   if (in.Peek() == '.') {
     parts.hasPoint = true;
     in.Next();
-    parts.fracDigits = ReadDigits(in);
+    ReadDigits(in, parts, true);
   }
   char mark = in.Peek();
-  if (parts.HasMantissa() && (mark == 'E' || mark == 'e' || mark == 'D' || mark == 'd')) {
+  if (parts.hasDigits && (mark == 'E' || mark == 'e' || mark == 'D' || mark == 'd')) {
     parts.hasExponentMark = true;
     in.Next();
     parts.exponentNegative = ReadSign(in);
-    parts.exponentDigits = ReadDigits(in);
+    while (IsDigit(in.Peek())) {
+      parts.hasExponentDigits = true;
+      parts.exponent = std::min(parts.exponent * 10 + (in.Peek() - '0'), kExponentCap);
+      in.Next();
+    }
   }
   return parts;
 }
 
-// Power of ten of the leading digit, used to tell overflow from underflow.
-long long DecimalMagnitude(const DecimalParts& parts, long long exponent) {
-  size_t firstInt = parts.intDigits.find_first_not_of('0');
-  if (firstInt != std::string::npos) {
-    return static_cast<long long>(parts.intDigits.size() - firstInt) + exponent;
-  }
-  size_t firstFrac = parts.fracDigits.find_first_not_of('0');
-  return exponent - static_cast<long long>(firstFrac);
-}
-
 double DecimalValue(const DecimalParts& parts) {
-  long long exponent = 0;
-  for (char c : parts.exponentDigits) {
-    exponent = std::min(exponent * 10 + (c - '0'), kExponentCap);
+  if (parts.significant.empty()) return 0;
+  std::string text = parts.significant;
+  long long power = parts.shift + (parts.exponentNegative ? -parts.exponent : parts.exponent);
+  if (parts.droppedNonZero) {
+    text += '1';
+    --power;
   }
-  if (parts.exponentNegative) {
-    exponent = -exponent;
-  }
-  std::string text = parts.intDigits.empty() ? "0" : parts.intDigits;
-  if (!parts.fracDigits.empty()) {
-    text += "." + parts.fracDigits;
-  }
-  text += "e" + std::to_string(exponent);
+  // Far beyond a double's range either way, whatever the digits.
+  constexpr long long kPowerCap = 10 * kExponentCap;
+  power = std::clamp(power, -kPowerCap, kPowerCap);
+  // The digits before the decimal point, fewer than none for a fraction.
+  const long long wholeDigits = static_cast<long long>(text.size()) + power;
+  text += "e" + std::to_string(power);
 
   double value = 0;
   auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   if (result.ec == std::errc::result_out_of_range) {
-    if (DecimalMagnitude(parts, exponent) > 0) {
+    // Too large at 1 or more; below, too small to hold, and so 0.
+    if (wholeDigits > 0) {
       RaiseError(kErrOverflow);
     }
     value = 0;
@@ -175,7 +192,7 @@ double Val(std::string_view text) {
     return 0;
   }
   DecimalParts parts = ScanDecimal(in);
-  return parts.HasMantissa() ? DecimalValue(parts) : 0;
+  return parts.hasDigits ? DecimalValue(parts) : 0;
 }
 
 namespace {
@@ -207,8 +224,7 @@ std::optional<NumberText> ParseNumber(std::string_view text) {
   in.SkipBlanks();
   DecimalParts parts = ScanDecimal(in);
   in.SkipBlanks();
-  if (!in.AtEnd() || !parts.HasMantissa() ||
-      (parts.hasExponentMark && parts.exponentDigits.empty())) {
+  if (!in.AtEnd() || !parts.hasDigits || (parts.hasExponentMark && !parts.hasExponentDigits)) {
     return std::nullopt;
   }
   return NumberText{DecimalValue(parts), !parts.hasPoint && !parts.hasExponentMark};

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/handler.h"
 
 namespace tf::ui {
 
@@ -102,13 +102,13 @@ class Control : public Component {
   // Esc, or a release over no control, ends the drag with no drop.
   virtual void Drag() = 0;
 
-  std::function<void(const MouseArgs&)> onMouseDown;
-  std::function<void(const MouseArgs&)> onMouseUp;
-  std::function<void(const MouseArgs&)> onMouseMove;
-  std::function<void()> onClick;
-  // A dragged control dropped here; the position (twips) is relative to this
-  // control.
-  std::function<void(const Control& source, int x, int y)> onDragDrop;
+  Handler<const MouseArgs&> onMouseDown;
+  Handler<const MouseArgs&> onMouseUp;
+  Handler<const MouseArgs&> onMouseMove;
+  Handler<> onClick;
+  // A dragged control dropped here (the source, then the position in twips,
+  // relative to this control).
+  Handler<const Control&, int, int> onDragDrop;
 
  protected:
   using Component::Component;
@@ -218,7 +218,7 @@ class Container : public Control {
   // Asks for the surface to be painted again.
   virtual void Refresh() = 0;
 
-  std::function<void()> onPaint;
+  Handler<> onPaint;
 
  protected:
   using Control::Control;
@@ -280,7 +280,7 @@ class Timer : public Component {
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
 
-  std::function<void()> onTimer;
+  Handler<> onTimer;
 
  protected:
   using Component::Component;
@@ -300,7 +300,7 @@ class MenuEntry : public Component {
   virtual bool Visible() const = 0;
   virtual void SetVisible(bool visible) = 0;
 
-  std::function<void()> onClick;
+  Handler<> onClick;
 
  protected:
   using Component::Component;
@@ -320,7 +320,7 @@ class ListBox : public Control {
 
   // onClick follows every selection by the user; a double click on an entry
   // then runs onDblClick.
-  std::function<void()> onDblClick;
+  Handler<> onDblClick;
 
  protected:
   using Control::Control;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "platform/ui/controls.h"
@@ -93,13 +92,14 @@ class Form {
   // program's windows or from its being shown; not when one of the
   // program's message boxes closes over it, nor when the user comes back to
   // it from another program.
-  std::function<void()> onActivate;
-  // Set the argument to true to keep the window open.
-  std::function<void(bool& cancel)> onUnload;
-  std::function<void(int keyCode, int shift)> onKeyDown;
-  std::function<void(const MouseArgs&)> onMouseDown;
-  std::function<void(const MouseArgs&)> onMouseMove;
-  std::function<void()> onPaint;
+  Handler<> onActivate;
+  // Set the argument (cancel) to true to keep the window open.
+  Handler<bool&> onUnload;
+  // The key code, then the shift state.
+  Handler<int, int> onKeyDown;
+  Handler<const MouseArgs&> onMouseDown;
+  Handler<const MouseArgs&> onMouseMove;
+  Handler<> onPaint;
 };
 
 }  // namespace tf::ui

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QGraphicsScene>
+#include <QImage>
+#include <QPainter>
+
 #include "platform/qt/qt_controls.h"
 #include "platform/qt/qt_form.h"
+#include "platform/runtime_test_support.h"
 
 namespace tf::ui {
 namespace {
@@ -35,6 +40,22 @@ TEST(QtLabelTest, AnAutoSizedLabelTakesTheSizeOfItsCaptionInItsFontEachTime) {
   label.SetToolTipText(std::string(4'000'000, 't'));
   EXPECT_EQ(label.ToolTipText().size(), 4'000'000u);
   EXPECT_EQ(dynamic_cast<QtLabel&>(label).Item().toolTip().size(), 1024);
+
+  // Drawn, it is laid out no further than measured: not megabytes at tens of
+  // bytes a character.
+  Label& shown = form.CreateLabel("Text", nullptr, -1);
+  shown.SetAutoSize(true);
+  shown.SetFont(plain);
+  shown.SetCaption(std::string(4'000'000, 'x'));
+  shown.SetVisible(true);
+  QImage image(200, 50, QImage::Format_RGB32);
+  if (!ResetPeak()) GTEST_SKIP() << "no peak reset";
+  const long before = PeakKilobytes();
+  {
+    QPainter painter(&image);
+    form.View().scene()->render(&painter, QRectF(0, 0, 200, 50), QRectF(0, 0, 200, 50));
+  }
+  EXPECT_LT(PeakKilobytes() - before, 32 * 1024);
 }
 
 }  // namespace
