@@ -15,3 +15,9 @@ function(desktop_test name project)
   endforeach()
 endfunction()
 desktop_test(welcome_scaled ${CMAKE_SOURCE_DIR}/demo)
+desktop_test(game_unswitched ${CMAKE_SOURCE_DIR}/demo)
+# Screenshots at 192 dpi look as at 96 dpi, only sharper: both in one test.
+add_test(NAME desktop.scaled_like_unscaled
+  COMMAND ${DESKTOP}/scaled_like_unscaled.sh $<TARGET_FILE:taleforge-player> ${CMAKE_SOURCE_DIR}/demo)
+set_tests_properties(desktop.scaled_like_unscaled PROPERTIES TIMEOUT 90 RESOURCE_LOCK desktop
+  ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp")
