@@ -463,6 +463,10 @@ void QtForm::EndDrag(std::optional<QPoint> dropAt) {
 void QtForm::UpdateSceneRect() {
   if (!screenWindow_) {
     scene_->setSceneRect(0, 0, view_->width(), view_->height());
+    // A desktop scaled by a whole ratio keeps the pictures' pixels sharp; by
+    // a fraction they would come out uneven.
+    const double ratio = view_->devicePixelRatioF();
+    view_->setRenderHint(QPainter::SmoothPixmapTransform, ratio != std::floor(ratio));
     ScalePointers();
     return;
   }
