@@ -71,6 +71,7 @@ void Game::Compose() {
   Timer1.SetInterval(0);
   Timer1.SetEnabled(false);
   PictureBox.SetBackColor(ui::Rgb(0, 0, 0));
+  form_->SetScreenControl(PictureBox);
   // Element 0 of the picture arrays is the template only.
   AniGifBox[0].SetVisible(false);
   AniGif[0].SetVisible(false);

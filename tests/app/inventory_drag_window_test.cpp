@@ -51,11 +51,16 @@ TEST_F(InventoryDragWindow, TheKeyDraggedOntoTheDoorOpensIt) {
 
   QTest::mousePress(viewport, Qt::LeftButton, {}, from);
   EXPECT_EQ(form.DragSource(), &game.PickedObject[1]);
-  // The pointer shows the key's 8 x 8 picture, held by its centre.
+  // The pointer shows the key's 8 x 8 picture as large as the game screen,
+  // scaled to the monitor, shows it, held by its centre.
   const QCursor* pointer = QGuiApplication::overrideCursor();
   ASSERT_NE(pointer, nullptr);
-  EXPECT_EQ(pointer->pixmap().size(), QSize(8, 8));
-  EXPECT_EQ(pointer->hotSpot(), QPoint(4, 4));
+  const QPoint shown = *form.PointInView(game.PickedObject[1], QPoint(8, 8)) -
+                       *form.PointInView(game.PickedObject[1], QPoint(0, 0));
+  EXPECT_NEAR(pointer->pixmap().width(), shown.x() * form.View().devicePixelRatioF(), 1);
+  EXPECT_EQ(pointer->pixmap().height(), pointer->pixmap().width());
+  EXPECT_EQ(pointer->hotSpot(),
+            QPoint(pointer->pixmap().width() / 2, pointer->pixmap().height() / 2));
   if (QGuiApplication::platformName() == "xcb") {
     EXPECT_EQ(QWidget::mouseGrabber(), viewport);
   }

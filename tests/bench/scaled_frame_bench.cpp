@@ -71,7 +71,12 @@ int main(int argc, char** argv) {
             monitorHeight = desktop.display.ScreenHeight();
   double results[2] = {};
   for (int scaled = 0; scaled < 2; ++scaled) {
-    if (scaled) desktop.display.ChangeMode(640, 480);
+    // A virtual screen of the monitor's size shows the window pixel for
+    // pixel; the game would otherwise scale its screen to the monitor too.
+    if (scaled)
+      desktop.display.ChangeMode(640, 480);
+    else
+      desktop.windows.SetVirtualScreen(QSize(monitorWidth, monitorHeight));
     tf::Game& game = player.LoadGame();
     game.Load();
     tf::ResetAll(game);

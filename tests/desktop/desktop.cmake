@@ -19,3 +19,9 @@ desktop_test(save_dialog_keys ${CMAKE_SOURCE_DIR}/demo)
 desktop_test(dialogs_centred ${CMAKE_SOURCE_DIR}/demo)
 desktop_test(welcome_activation ${CMAKE_SOURCE_DIR}/demo)
 desktop_test(welcome_window ${CMAKE_SOURCE_DIR}/demo)
+desktop_test(game_unswitched ${CMAKE_SOURCE_DIR}/demo)
+# Screenshots at 192 dpi look as at 96 dpi, only sharper: both in one test.
+add_test(NAME desktop.scaled_like_unscaled
+  COMMAND ${DESKTOP}/scaled_like_unscaled.sh $<TARGET_FILE:taleforge-player> ${CMAKE_SOURCE_DIR}/demo)
+set_tests_properties(desktop.scaled_like_unscaled PROPERTIES TIMEOUT 90 RESOURCE_LOCK desktop
+  ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp")

@@ -194,5 +194,38 @@ wait_for() {
   return 1
 }
 
+# wait_until SECONDS COMMAND...: the same, run in this shell (so that what it
+# sets stays set), for a command that only answers yes or no.
+wait_until() {
+  local seconds=$1 i
+  shift
+  for ((i = 0; i < seconds * 4; i++)); do
+    "$@" && return 0
+    sleep 0.25
+  done
+  return 1
+}
+
 # window_above ID: whether the window manager keeps the window above others.
 window_above() { xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_ABOVE; }
+
+# near COLOUR OTHER TOLERANCE: whether two #RRGGBB colours differ by at most
+# TOLERANCE in each of red, green and blue.
+near() {
+  local i difference
+  [[ $1 == \#?????? && $2 == \#?????? ]] || return 1
+  for i in 1 3 5; do
+    difference=$((16#${1:i:2} - 16#${2:i:2}))
+    ((difference <= $3 && difference >= -$3)) || return 1
+  done
+}
+
+# wait_window_gone ID [SECONDS]: until the window of that id is no longer shown.
+wait_window_gone() {
+  local seconds=${2:-10}
+  for _ in $(seq $((seconds * 10))); do
+    xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable' || return 0
+    sleep 0.1
+  done
+  fail "window $1 still shown after $seconds s"
+}

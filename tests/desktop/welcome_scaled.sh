@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # The welcome window on a desktop scaled by its dots per inch: laid out in its
 # own pixels and enlarged as a whole, its pictures where they are drawn, and a
-# click on the drawn New game picture starts the game, shown whole.
+# click on the drawn New game picture starts the game, shown whole, where
+# clicks land on what the game draws.
 source "$(dirname "$0")/desktop.sh"
+source "$(dirname "$0")/demo_shore.sh"
 player=$1 project=$2 dpi=$3
 scale=$((dpi / 96))
 
 desktop_start $((1920 * scale)) $((1080 * scale)) "$dpi"
 player_start "$player" "$(copy_project "$project")"
-welcome=$(wait_window 'Lighthouse')
+welcome=$(wait_window 'Lighthouse') || exit 1
 settle 1
 read -r x y width height < <(window_geometry "$welcome")
 # 320 pixels wide; its height follows the project information shown.
@@ -26,17 +28,31 @@ for at in "60 100" "160 100" "260 100" "301 19"; do
 done
 
 click_at $((x + 60 * scale)) $((y + 100 * scale))
-wait_no_window_id() {
-  for _ in $(seq 100); do
-    xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable' || return 0
-    sleep 0.1
-  done
-  fail "the welcome window stays shown after a click on New game"
-}
-wait_no_window_id "$welcome"
-game=$(wait_window 'Lighthouse')
+wait_window_gone "$welcome"
+game=$(wait_window 'Lighthouse') || exit 1
 settle 1.5
 read -r gx gy gwidth gheight < <(window_geometry "$game")
 ((gwidth == 1920 * scale && gheight == 1080 * scale)) ||
   fail "game window is ${gwidth}x${gheight} at $gx,$gy, expected the whole screen"
-shot=$(screenshot game)
+
+# The 640 x 480 game screen fills the screen's height, 2.25 times its own
+# size in the desktop's pixels, with black bars beside it.
+left=$((240 * scale)) times=$((9 * scale))
+shot=$(wait_shore "$left" 0 "$times" 4 shore) || exit 1
+for x in $((100 * scale)) $((1820 * scale)); do
+  colour=$(pixel "$shot" "$x" $((540 * scale)))
+  [[ $colour == "#000000" ]] || fail "no black bar at $x: $colour"
+done
+
+# The left arrow covers game pixels 18 to 93 across and 414 to 461 down: a
+# click just beside it does nothing, one just inside it opens the boardwalk.
+read -r ax ay < <(shore_at "$left" 0 "$times" 4 56 438)
+near "$(pixel "$shot" "$ax" "$ay")" "#FFF3C4" 12 || fail "no arrow drawn at $ax,$ay"
+click_at $(shore_at "$left" 0 "$times" 4 14 410)
+settle 1
+shore_shown "$(screenshot beside-arrow)" "$left" 0 "$times" 4 || fail "a click beside the arrow left the shore"
+click_at $(shore_at "$left" 0 "$times" 4 20 416)
+sky=$(pixel "$shore_picture" 10 10)
+read -r sx sy < <(shore_at "$left" 0 "$times" 4 10 10)
+left_shore() { ! near "$(pixel "$(screenshot boardwalk)" "$sx" "$sy")" "$sky" 12; }
+wait_until 5 left_shore || fail "a click on the arrow did not open the boardwalk"

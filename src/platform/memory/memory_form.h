@@ -55,6 +55,8 @@ class MemoryForm : public Form {
   void Refresh() override;
   void SetFullScreen(bool fullScreen) override { fullScreen_ = fullScreen; }
   bool FullScreen() const override { return fullScreen_; }
+  // Nothing is drawn here: what the window shows is alike either way.
+  void SetScreenControl(const Control&) override {}
   void SetScaling(Scaling scaling) override { scaling_ = scaling; }
   Scaling GetScaling() const override { return scaling_; }
 

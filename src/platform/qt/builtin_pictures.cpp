@@ -1,7 +1,9 @@
 #include "platform/qt/builtin_pictures.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <cmath>
 #include <functional>
 
 namespace tf::ui {
@@ -100,9 +102,14 @@ void Draw(QPainter& painter, BuiltinPicture picture) {
 }
 
 // An image, not a pixmap, so that a thread other than the window's may draw
-// it; the pixels come out the same.
-QImage DrawBuiltinPicture(BuiltinPicture picture) {
-  QImage image(BuiltinPictureSize(picture), QImage::Format_ARGB32_Premultiplied);
+// it; the pixels come out the same. Drawn in as many pixels as a desktop of
+// that device pixel ratio shows it in, so that it stays sharp there.
+QImage DrawBuiltinPicture(BuiltinPicture picture, qreal ratio) {
+  const QSize size = BuiltinPictureSize(picture);
+  QImage image(static_cast<int>(std::ceil(size.width() * ratio)),
+               static_cast<int>(std::ceil(size.height() * ratio)),
+               QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(ratio);
   image.fill(Qt::transparent);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing, true);
@@ -112,11 +119,11 @@ QImage DrawBuiltinPicture(BuiltinPicture picture) {
 }
 }  // namespace
 
-BuiltinPicturesAhead::BuiltinPicturesAhead() {
+BuiltinPicturesAhead::BuiltinPicturesAhead() : ratio_(qApp->devicePixelRatio()) {
   ahead = this;
   drawing_ = std::thread([this] {
     for (size_t i = 0; i < pictures_.size(); ++i)
-      pictures_[i] = DrawBuiltinPicture(static_cast<BuiltinPicture>(i));
+      pictures_[i] = DrawBuiltinPicture(static_cast<BuiltinPicture>(i), ratio_);
   });
 }
 
@@ -143,7 +150,9 @@ QSize BuiltinPictureSize(BuiltinPicture picture) {
 }
 
 QPixmap MakeBuiltinPicture(BuiltinPicture picture) {
-  if (!ahead) return QPixmap::fromImage(DrawBuiltinPicture(picture));
+  const qreal ratio = qApp->devicePixelRatio();
+  if (!ahead || ahead->ratio_ != ratio)
+    return QPixmap::fromImage(DrawBuiltinPicture(picture, ratio));
   if (ahead->drawing_.joinable()) ahead->drawing_.join();
   return QPixmap::fromImage(ahead->pictures_[static_cast<size_t>(picture)]);
 }

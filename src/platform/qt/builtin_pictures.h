@@ -24,11 +24,14 @@ class BuiltinPicturesAhead {
  private:
   friend QPixmap MakeBuiltinPicture(BuiltinPicture picture);
 
+  // The device pixel ratio they are drawn for.
+  const qreal ratio_;
   std::array<QImage, static_cast<size_t>(BuiltinPicture::MakerLink) + 1> pictures_;
   std::thread drawing_;
 };
 
-// A picture of the program's own, and its size, known before it is drawn.
+// A picture of the program's own, drawn for the desktop's device pixel ratio,
+// and its size in the windows' own pixels, known before it is drawn.
 QPixmap MakeBuiltinPicture(BuiltinPicture picture);
 QSize BuiltinPictureSize(BuiltinPicture picture);
 

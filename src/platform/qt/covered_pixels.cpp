@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/qt/qt_controls.h"
+#include "platform/qt/scaled_pictures.h"
 
 namespace tf::ui {
 
@@ -48,7 +49,7 @@ QRect ClippedByContainers(const QGraphicsItem& item, QRect pixels, const QTransf
 
 void FillUncovered(QPainter& painter, const QRectF& rect, const QColor& colour,
                    const QList<QGraphicsItem*>& items, const QTransform& sceneToDevice) {
-  const QTransform toDevice = painter.combinedTransform();
+  const QTransform toDevice = painter.deviceTransform();
   if (toDevice.type() > QTransform::TxScale) {
     painter.fillRect(rect, colour);
     return;
@@ -66,7 +67,7 @@ void FillUncovered(QPainter& painter, const QRectF& rect, const QColor& colour,
     return;
   }
   painter.save();
-  painter.resetTransform();
+  PaintInDevicePixels(painter);
   for (const QRect& part : uncovered) painter.fillRect(part, colour);
   painter.restore();
 }

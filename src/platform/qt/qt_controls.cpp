@@ -61,10 +61,13 @@ QString ToQString(std::string_view storedText, size_t longest) {
   return QString::fromStdString(Cp1252ToUtf8(storedText.substr(0, longest)));
 }
 
+QSize ShownSize(const QPixmap& pixmap) { return pixmap.deviceIndependentSize().toSize(); }
+
 void DrawPicture(QPainter& painter, const QPixmap& pixmap, int x, int y, int width, int height) {
   if (pixmap.isNull()) return;
   QRect target(TwipsToPixels(x), TwipsToPixels(y), TwipsToPixels(width), TwipsToPixels(height));
-  if (target.size() != pixmap.size()) painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+  if (target.size() != ShownSize(pixmap))
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
   DrawScaledPicture(painter, pixmap, target);
 }
 
@@ -80,6 +83,18 @@ QRectF ControlItem::boundingRect() const { return QRectF(QPointF(0, 0), size_); 
 
 void ControlItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
   if (paintFn) paintFn(*painter);
+}
+
+void ControlItem::SetOwnPointer(const std::optional<QCursor>& pointer, PointerScaling scaling) {
+  ownPointer_ = pointer;
+  // Set, not unset: an item without a pointer of its own would show the
+  // pointer of whatever lies beneath it.
+  if (!ownPointer_) setCursor(Qt::ArrowCursor);
+  ScalePointer(scaling);
+}
+
+void ControlItem::ScalePointer(PointerScaling scaling) {
+  if (ownPointer_) setCursor(ScaledPointer(*ownPointer_, scaling));
 }
 
 void ControlItem::SetSize(QSizeF size) {
@@ -160,6 +175,7 @@ void QtControl<Interface>::Move(int left, int top, int width, int height) {
   item_->setPos(TwipsToPixels(left), TwipsToPixels(top));
   item_->SetSize(QSizeF(TwipsToPixels(width), TwipsToPixels(height)));
   item_->update();
+  form_.ControlMoved(*this);
 }
 
 template <class Interface>
@@ -178,14 +194,12 @@ void QtControl<Interface>::SetContainer(Container* container) {
 
 template <class Interface>
 void QtControl<Interface>::SetStandardPointer() {
-  // Set, not unset: an item without a pointer of its own would show the
-  // pointer of whatever lies beneath it.
-  item_->setCursor(Qt::ArrowCursor);
+  item_->SetOwnPointer(std::nullopt, form_.PointerScalingNow());
 }
 
 template <class Interface>
 void QtControl<Interface>::SetCustomPointer(const std::string& storedPath) {
-  item_->setCursor(LoadPointer(storedPath));
+  item_->SetOwnPointer(LoadPointer(storedPath), form_.PointerScalingNow());
 }
 
 template <class Interface>
@@ -216,13 +230,13 @@ QtImage::QtImage(QtForm& form, std::string name, int index, Container* container
     if (stretch_)
       DrawPicture(painter, pixmap, 0, 0, Width(), Height());
     else
-      DrawScaledPicture(painter, pixmap, QRect(QPoint(0, 0), pixmap.size()));
+      DrawScaledPicture(painter, pixmap, QRect(QPoint(0, 0), ShownSize(pixmap)));
   };
   item_->opaqueRect = [this] {
     const QPixmap& pixmap = Pixmap();
     if (pixmap.isNull() || pixmap.hasAlphaChannel()) return QRectF();
     const QRectF drawn = stretch_ ? QRectF(0, 0, TwipsToPixels(Width()), TwipsToPixels(Height()))
-                                  : QRectF(QPointF(0, 0), pixmap.size());
+                                  : QRectF(QPointF(0, 0), ShownSize(pixmap));
     return drawn & item_->boundingRect();
   };
 }
@@ -274,8 +288,10 @@ void QtImage::SetPixmap(const QPixmap& pixmap) {
   settling_.clear();
   builtin_.reset();
   pixmap_ = pixmap;
-  if (!stretch_ && !pixmap_.isNull())
-    Move(Left(), Top(), PixelsToTwips(pixmap_.width()), PixelsToTwips(pixmap_.height()));
+  if (!stretch_ && !pixmap_.isNull()) {
+    const QSize size = ShownSize(pixmap_);
+    Move(Left(), Top(), PixelsToTwips(size.width()), PixelsToTwips(size.height()));
+  }
   item_->update();
 }
 
@@ -284,9 +300,13 @@ void QtImage::SetStretch(bool stretch) {
   SetPixmap(Pixmap());
 }
 
-int QtImage::PictureWidth() const { return HasPicture() ? PixelsToTwips(pixmap_.width()) : 0; }
+int QtImage::PictureWidth() const {
+  return HasPicture() ? PixelsToTwips(ShownSize(pixmap_).width()) : 0;
+}
 
-int QtImage::PictureHeight() const { return HasPicture() ? PixelsToTwips(pixmap_.height()) : 0; }
+int QtImage::PictureHeight() const {
+  return HasPicture() ? PixelsToTwips(ShownSize(pixmap_).height()) : 0;
+}
 
 void QtImage::SetPictureFrom(const Image& source) {
   SetPixmap(static_cast<const QtImage&>(source).Pixmap());
@@ -458,7 +478,7 @@ QtContainer::QtContainer(QtForm& form, std::string name, int index, Container* c
   item_->paintFn = [this](QPainter& painter) {
     // Not beneath the controls within that hide it: mostly a frame's picture.
     FillUncovered(painter, item_->boundingRect(), ToQColor(backColor_), item_->childItems(),
-                  item_->sceneTransform().inverted() * painter.combinedTransform());
+                  item_->sceneTransform().inverted() * painter.deviceTransform());
     if (!onPaint) return;
     painter_ = &painter;
     onPaint();

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/qt/qt_pointer.h"
 #include "platform/ui/controls.h"
 
 namespace tf::ui {
@@ -32,6 +33,13 @@ class ControlItem : public QGraphicsItem {
   void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
   void SetSize(QSizeF size);
   Control& Owner() const { return owner_; }
+  // A pointer of the control's own, at its file's size, shown scaled as the
+  // window shows its pictures; none: the standard pointer.
+  void SetOwnPointer(const std::optional<QCursor>& pointer, PointerScaling scaling);
+  const std::optional<QCursor>& OwnPointer() const { return ownPointer_; }
+  // Shows the own pointer anew for a window that scales its pictures
+  // another way.
+  void ScalePointer(PointerScaling scaling);
 
   std::function<void(QPainter&)> paintFn;
   // The picture paintFn draws over the whole rectangle, while it has no
@@ -53,6 +61,7 @@ class ControlItem : public QGraphicsItem {
  private:
   Control& owner_;
   QSizeF size_;
+  std::optional<QCursor> ownPointer_;
 };
 
 // What the form asks of each of its Qt controls, whatever its kind.
@@ -259,6 +268,10 @@ QString ToQString(std::string_view storedText, size_t longest = std::string_view
 // What a title bar or a tip shows at most; megabytes of either would keep Qt
 // laying them out for minutes.
 constexpr size_t kLongestTitle = 1024;
+
+// The size of a picture in the windows' own pixels: a picture drawn for a
+// scaled desktop has more pixels than that.
+QSize ShownSize(const QPixmap& pixmap);
 
 // Draws a picture into a painter at a rectangle given in twips.
 void DrawPicture(QPainter& painter, const QPixmap& pixmap, int x, int y, int width, int height);

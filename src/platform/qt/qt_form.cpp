@@ -18,6 +18,7 @@
 #include "platform/qt/qt_dialog_controls.h"
 #include "platform/qt/qt_input.h"
 #include "platform/qt/qt_menu_strip.h"
+#include "platform/qt/qt_pointer.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/data_controls.h"
 #include "platform/ui/twips.h"
@@ -241,9 +242,28 @@ void QtForm::SetVirtualScreen(const std::optional<QSize>& size) {
   if (screenWindow_) Present();
 }
 
+void QtForm::SetScreenControl(const Control& control) {
+  screenControl_ = &control;
+  if (screenWindow_) Present();
+}
+
 QRect QtForm::ShownRect() const {
   if (virtualScreen_) return QRect(-logical_.topLeft(), *virtualScreen_);
+  if (const ControlItem* item = screenControl_ ? ItemOf(*screenControl_) : nullptr) {
+    const QRect area = item->mapRectToScene(item->boundingRect()).toRect();
+    if (!area.isEmpty()) return area;
+  }
   return QRect(QPoint(0, 0), logical_.size());
+}
+
+void QtForm::ControlMoved(const Control& control) {
+  if (&control != screenControl_ || !screenWindow_ || virtualScreen_) return;
+  // A window sized after the screen takes its new size; a mere move only
+  // shows another part of the window.
+  if (ShownRect().size() != scene_->sceneRect().size().toSize())
+    Present();
+  else
+    UpdateSceneRect();
 }
 
 void QtForm::Present() {
@@ -261,13 +281,18 @@ void QtForm::Present() {
     // resized like any other.
     SetFramed(true);
     // The largest whole multiple of the screen that leaves a margin round
-    // the window; a screen too large for that is fitted.
+    // the window; at least the screen's own size while the monitor's work
+    // area holds it, and fitted only to a smaller one.
     const QRect room = monitor->availableGeometry();
     const QSize shown = ShownRect().size();
     const QSize space = room.size() * 0.9;
     const int times = std::min(space.width() / shown.width(), space.height() / shown.height());
-    QRect frame(QPoint(0, 0),
-                times >= 1 ? shown * times : shown.scaled(space, Qt::KeepAspectRatio));
+    QSize size = shown * times;
+    if (times < 1)
+      size = room.width() >= shown.width() && room.height() >= shown.height()
+                 ? shown
+                 : shown.scaled(space, Qt::KeepAspectRatio);
+    QRect frame(QPoint(0, 0), size);
     frame.moveCenter(room.center());
     view_->setGeometry(frame);
   }
@@ -393,13 +418,15 @@ Control& QtForm::CloneControl(const Control& templ, int index) {
   const QtControlBase* from = QtControlOf(templ);
   if (!from) RaiseError(kErrInvalidPicture, "control kind can't be an array element");
   Control& clone = from->Clone(*this, index);
-  if (from->Item().hasCursor()) QtControlOf(clone)->Item().setCursor(from->Item().cursor());
+  if (from->Item().hasCursor())
+    QtControlOf(clone)->Item().SetOwnPointer(from->Item().OwnPointer(), PointerScalingNow());
   clone.SetVisible(false);
   return clone;
 }
 
 void QtForm::Destroy(Component& component) {
   if (&component == dragSource_) EndDrag(std::nullopt);
+  if (&component == screenControl_) screenControl_ = nullptr;
   if (auto* entry = dynamic_cast<QtMenuEntry*>(&component)) menuStrip_->RemoveEntry(*entry);
   for (auto it = components_.begin(); it != components_.end(); ++it) {
     if (it->get() != &component) continue;
@@ -457,7 +484,8 @@ void QtForm::BeginDrag(Control& source) {
   const auto* image = dynamic_cast<const QtImage*>(&source);
   QCursor pointer(Qt::ClosedHandCursor);
   if (image && image->HasDragIcon()) {
-    const QPixmap& icon = image->DragIcon();
+    // As large as the window shows the object.
+    const QPixmap icon = ScaledPointer(QCursor(image->DragIcon()), PointerScalingNow()).pixmap();
     pointer = QCursor(icon, icon.width() / 2, icon.height() / 2);
   }
   dragSource_ = &source;
@@ -484,6 +512,11 @@ void QtForm::EndDrag(std::optional<QPoint> dropAt) {
 void QtForm::UpdateSceneRect() {
   if (!screenWindow_) {
     scene_->setSceneRect(0, 0, view_->width(), view_->height());
+    // A desktop scaled by a whole ratio keeps the pictures' pixels sharp; by
+    // a fraction they would come out uneven.
+    const double ratio = view_->devicePixelRatioF();
+    view_->setRenderHint(QPainter::SmoothPixmapTransform, ratio != std::floor(ratio));
+    ScalePointers();
     return;
   }
   const QRect shown = ShownRect();
@@ -494,6 +527,23 @@ void QtForm::UpdateSceneRect() {
   view_->setAlignment(Qt::AlignCenter);
   view_->setRenderHint(QPainter::SmoothPixmapTransform, scaling_ == Scaling::SmoothFit);
   view_->viewport()->update();
+  ScalePointers();
+}
+
+PointerScaling QtForm::PointerScalingNow() const {
+  const double scale =
+      (screenWindow_ ? view_->transform().m11() : 1.0) * view_->devicePixelRatioF();
+  // A whole multiple is as sharp as the file itself.
+  return {scale, scaling_ == Scaling::SmoothFit && scale != std::floor(scale)};
+}
+
+void QtForm::ScalePointers() {
+  const PointerScaling now = PointerScalingNow();
+  if (now == pointerScaling_) return;
+  pointerScaling_ = now;
+  for (const auto& component : components_)
+    if (auto* control = dynamic_cast<Control*>(component.get()))
+      if (QtControlBase* qtControl = QtControlOf(*control)) qtControl->Item().ScalePointer(now);
 }
 
 }  // namespace tf::ui

@@ -93,11 +93,17 @@ class QtForm : public Form {
   bool FullScreen() const override { return fullScreen_; }
   void SetScaling(Scaling scaling) override;
   Scaling GetScaling() const override { return scaling_; }
+  void SetScreenControl(const Control& control) override;
   // The virtual screen a display mode gave (none: the monitor's own).
   void SetVirtualScreen(const std::optional<QSize>& size);
   // What a screen window shows, in its own pixels: the virtual screen, or
-  // its own area.
+  // the area of its screen control, or its own area.
   QRect ShownRect() const;
+  // Called by a control of the window when it moved or changed its size.
+  void ControlMoved(const Control& control);
+  // How the window shows pointer files now: enlarged as much as its
+  // pictures, on the screen and by the desktop's device pixel ratio.
+  PointerScaling PointerScalingNow() const;
 
   QtImage& CreateImage(const std::string& name, Container* container, int index) override;
   QtLabel& CreateLabel(const std::string& name, Container* container, int index) override;
@@ -151,6 +157,8 @@ class QtForm : public Form {
   T& AddControl(const std::string& name, Container* container, int index);
   QGraphicsItem* ParentItem(Container* container) const;
   void UpdateSceneRect();
+  // Shows the controls' own pointers anew when the window's scale changed.
+  void ScalePointers();
   void Paint(QPainter& painter);
   // Ends the drag; with a point of the view, the control there gets the drop.
   void EndDrag(std::optional<QPoint> dropAt);
@@ -196,6 +204,8 @@ class QtForm : public Form {
   // The outer position and size the game gave a screen window, in pixels.
   QRect logical_;
   std::optional<QSize> virtualScreen_;
+  const Control* screenControl_ = nullptr;
+  PointerScaling pointerScaling_;
   // Where the mouse was pressed last, from the window's top-left corner.
   QPoint pressOffset_;
   // A press may start one move of the window, until its release.

@@ -76,7 +76,7 @@ void FormView::drawBackground(QPainter* painter, const QRectF& rect) {
 void FormView::FillBeneathControls(QPainter& painter, const QRectF& rect) const {
   FillUncovered(painter, rect, ToQColor(form_.backColor_),
                 scene()->items(rect, Qt::IntersectsItemBoundingRect, Qt::AscendingOrder),
-                painter.combinedTransform());
+                painter.deviceTransform());
 }
 
 // The topmost item that meets a rectangle of the viewport, or null.

@@ -53,4 +53,18 @@ QCursor LoadPointer(const std::string& storedPath) {
   return PointerFromBytes(bytes, storedPath);
 }
 
+QCursor ScaledPointer(const QCursor& pointer, PointerScaling scaling) {
+  const QPixmap picture = pointer.pixmap();
+  if (picture.isNull() || scaling.scale == 1) return pointer;
+  const QSize size(std::max(1, qRound(picture.width() * scaling.scale)),
+                   std::max(1, qRound(picture.height() * scaling.scale)));
+  const auto scaled = [&](int at, int side) {
+    return std::clamp(static_cast<int>((at + 0.5) * scaling.scale), 0, side - 1);
+  };
+  return QCursor(picture.scaled(size, Qt::IgnoreAspectRatio,
+                                scaling.smooth ? Qt::SmoothTransformation : Qt::FastTransformation),
+                 scaled(pointer.hotSpot().x(), size.width()),
+                 scaled(pointer.hotSpot().y(), size.height()));
+}
+
 }  // namespace tf::ui

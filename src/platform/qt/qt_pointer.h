@@ -15,4 +15,16 @@ QCursor PointerFromBytes(const QByteArray& bytes, const std::string& storedPath)
 // The same from a file named by a stored path; error 53 when it is missing.
 QCursor LoadPointer(const std::string& storedPath);
 
+// How a window shows the pixels of a pointer's picture: the device pixels
+// that one of them takes, and whether scaled smoothly or sharp.
+struct PointerScaling {
+  double scale = 1;
+  bool smooth = false;
+  bool operator==(const PointerScaling&) const = default;
+};
+
+// The pointer enlarged or reduced as the window shows its pictures, its hot
+// spot in the middle of the pixel it was on.
+QCursor ScaledPointer(const QCursor& pointer, PointerScaling scaling);
+
 }  // namespace tf::ui

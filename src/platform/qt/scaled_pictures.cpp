@@ -75,7 +75,8 @@ QRect RoundedPixels(const QRectF& rect) {
 
 void DrawScaledPicture(QPainter& painter, const QPixmap& pixmap, const QRect& target) {
   if (pixmap.isNull() || target.isEmpty()) return;
-  const QTransform transform = painter.combinedTransform();
+  // Up to the device's own pixels, a scaled desktop's ratio included.
+  const QTransform transform = painter.deviceTransform();
   if (transform.type() > QTransform::TxScale || transform.m11() <= 0 || transform.m22() <= 0) {
     painter.drawPixmap(target, pixmap);
     return;
@@ -89,16 +90,23 @@ void DrawScaledPicture(QPainter& painter, const QPixmap& pixmap, const QRect& ta
   const bool smooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
   if (size == pixmap.size() && transform.type() <= QTransform::TxTranslate) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawPixmap(target.topLeft(), pixmap);
+    painter.drawPixmap(target, pixmap, pixmap.rect());
     painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
     return;
   }
   const QPixmap shown = ScaledPicture(pixmap, size, smooth);
   painter.save();
-  painter.resetTransform();
+  PaintInDevicePixels(painter);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter.drawPixmap(topLeft, shown);
+  // Its pixels one for one, whatever ratio a picture drawn for a scaled
+  // desktop carries.
+  painter.drawPixmap(QRect(topLeft, size), shown, shown.rect());
   painter.restore();
+}
+
+void PaintInDevicePixels(QPainter& painter) {
+  painter.resetTransform();
+  painter.setWorldTransform(painter.deviceTransform().inverted());
 }
 
 QPixmap ScaledPicture(const QPixmap& pixmap, QSize size, bool smooth) {

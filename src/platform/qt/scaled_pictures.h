@@ -18,6 +18,10 @@ void DrawScaledPicture(QPainter& painter, const QPixmap& pixmap, const QRect& ta
 // device pixels: itself at its own size, otherwise its kept scaled copy.
 QPixmap ScaledPicture(const QPixmap& pixmap, QSize size, bool smooth);
 
+// Makes the painter's coordinates the device's own pixels, whatever the
+// device pixel ratio of a scaled desktop (which resetTransform keeps).
+void PaintInDevicePixels(QPainter& painter);
+
 // The device pixels a rectangle fills when a picture is drawn in it, and
 // when it clips: each edge rounded on its own to the nearest pixel boundary,
 // so that pictures side by side still meet.

@@ -57,10 +57,14 @@ class Form {
   virtual void PaintPicture(const Image& source, int x, int y, int width, int height) = 0;
   virtual void Refresh() = 0;
   // A screen window: the window covers the monitor it is on (fullscreen) or
-  // is an ordinary window, and shows its screen (its own area, or the whole
-  // virtual screen while one is on) scaled into itself, the aspect kept.
-  // Positions and sizes stay those the game gave.
+  // is an ordinary window, and shows its screen (the whole virtual screen
+  // while one is on, otherwise the area of its screen control, or its own
+  // area without one) scaled into itself, the aspect kept. Positions and
+  // sizes stay those the game gave.
   virtual void SetFullScreen(bool fullScreen) = 0;
+  // The control whose area a screen window shows without a virtual screen:
+  // the game screen, wherever the game placed it in the window.
+  virtual void SetScreenControl(const Control& control) = 0;
   virtual bool FullScreen() const = 0;
   virtual void SetScaling(Scaling scaling) = 0;
   virtual Scaling GetScaling() const = 0;

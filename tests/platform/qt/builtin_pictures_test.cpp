@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <vector>
 
 #include "platform/qt/qt_controls.h"
@@ -20,7 +21,7 @@ TEST(BuiltinPicturesTest, DrawnAheadTheyAreTheSamePixelsAsDrawnInPlace) {
   std::vector<QImage> inPlace;
   for (BuiltinPicture picture : kAll) {
     inPlace.push_back(MakeBuiltinPicture(picture).toImage());
-    EXPECT_EQ(inPlace.back().size(), BuiltinPictureSize(picture));
+    EXPECT_EQ(inPlace.back().deviceIndependentSize().toSize(), BuiltinPictureSize(picture));
   }
   BuiltinPicturesAhead ahead;
   for (size_t i = 0; i < std::size(kAll); ++i)
@@ -43,6 +44,32 @@ TEST(BuiltinPicturesTest, ImageTakesThePictureSizeAtOnceAndThePictureWhenNeeded)
   copy.LoadBuiltinPicture(BuiltinPicture::Quit);
   copy.ClearPicture();
   EXPECT_FALSE(copy.HasPicture());
+}
+
+// On a scaled desktop a picture is drawn in the device's own pixels and
+// shown pixel for pixel at its place. Run again on a desktop scaled twice.
+TEST(BuiltinPicturesTest, ShownInTheDesktopsOwnPixelsWhereItLies) {
+  QtForm form("Welcome", FormStyle::Borderless);
+  form.Move(0, 0, 200 * 15, 200 * 15);
+  auto& image = static_cast<QtImage&>(form.CreateImage("Img", nullptr, 0));
+  image.LoadBuiltinPicture(BuiltinPicture::NewGame);
+  image.Move(20 * 15, 72 * 15, image.Width(), image.Height());
+  form.Show();
+  QImage shown = form.Grab();
+  const qreal ratio = shown.devicePixelRatio();
+  QImage picture = image.Pixmap().toImage();
+  EXPECT_EQ(picture.devicePixelRatio(), ratio);
+  EXPECT_EQ(picture.size(), QSize(80, 80) * ratio);
+
+  // The picture over the window's colour, and what the window shows there.
+  picture.setDevicePixelRatio(1);
+  QImage expected(picture.size(), QImage::Format_RGB32);
+  expected.fill(QColor(240, 240, 240));
+  QPainter(&expected).drawImage(0, 0, picture);
+  shown.setDevicePixelRatio(1);
+  EXPECT_EQ(shown.copy(QRect(QPoint(20, 72) * ratio, picture.size()))
+                .convertToFormat(QImage::Format_RGB32),
+            expected);
 }
 
 }  // namespace

@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QScreen>
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -197,6 +200,47 @@ TEST_F(PointerTest, NewArrayElementsCarryTheTemplatesPointer) {
   // The copy's pointer is its own.
   imageCopy.SetStandardPointer();
   EXPECT_EQ(HotSpot(image.Item()), QPoint(5, 7));
+}
+
+// On a game screen scaled to the monitor, a control's pointer and the picture
+// of a dragged object are as large as the screen shows pictures, in the
+// device's own pixels, and follow a change of the scaling. Run again on a
+// desktop scaled twice.
+TEST_F(PointerTest, PointersAndTheDraggedPictureGrowWithTheScreen) {
+  folder.WriteFile("hand.cur", PointerFile(kCursorFile, {{32, kRed, 5, 7}}));
+  const QScreen& screen = *QGuiApplication::primaryScreen();
+  const QSize monitor = screen.geometry().size();
+  const double fit = std::min(monitor.width() * screen.devicePixelRatio() / 640,
+                              monitor.height() * screen.devicePixelRatio() / 480);
+  form.Move(0, 0, monitor.width() * 15, monitor.height() * 15);
+  form.SetFullScreen(true);
+  form.SetVirtualScreen(QSize(640, 480));
+  QtImage& area = NewImage();
+  area.SetCustomPointer(folder.Stored("hand.cur"));
+  QtImage& object = NewImage();
+  QPixmap picture(20, 20);
+  picture.fill(Qt::blue);
+  object.SetPixmap(picture);
+  object.SetDragIconFromPicture(object);
+  form.Show();
+
+  const QSize grown(qRound(32 * fit), qRound(32 * fit));
+  EXPECT_EQ(PictureOf(area.Item()).size(), grown);
+  EXPECT_EQ(HotSpot(area.Item()), QPoint(static_cast<int>(5.5 * fit), static_cast<int>(7.5 * fit)));
+  const auto& copy = static_cast<const QtImage&>(form.CloneControl(area, 1));
+  EXPECT_EQ(PictureOf(copy.Item()).size(), grown);
+  form.BeginDrag(object);
+  ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(QGuiApplication::overrideCursor()->pixmap().size(),
+            QSize(qRound(20 * fit), qRound(20 * fit)));
+  form.Destroy(object);
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+  // Sharp: whole device pixels for a game pixel, for the pointer too.
+  form.SetScaling(Scaling::SharpInteger);
+  const int whole = std::max(1, static_cast<int>(fit));
+  EXPECT_EQ(PictureOf(area.Item()).size(), QSize(32 * whole, 32 * whole));
+  EXPECT_EQ(PictureOf(copy.Item()).size(), QSize(32 * whole, 32 * whole));
 }
 
 }  // namespace

@@ -116,6 +116,37 @@ TEST_F(ScreenWindowTest, AWindowCentredOnTheVirtualScreenIsCentredOnTheMonitor) 
   EXPECT_EQ(dialog.Top(), 111 * 15);
 }
 
+// Without a virtual screen the window shows its game screen, wherever the
+// game centred it, scaled as a virtual screen is; in a window, at its own
+// size at least while the monitor holds that. The game still sees the window
+// it placed.
+TEST(ScreenControlTest, WithoutAVirtualScreenTheGameScreenFillsTheMonitor) {
+  const QSize monitor = QGuiApplication::primaryScreen()->geometry().size();
+  const QSize game(monitor.width() * 7 / 8, monitor.height() * 14 / 15);
+  QtForm form{"Game", FormStyle::Borderless};
+  form.SetBackColor(Rgb(0, 0, 0));
+  Container& screen = form.CreateContainer("PictureBox", nullptr, -1);
+  screen.SetBackColor(Rgb(0, 255, 0));
+  form.SetScreenControl(screen);
+  form.Move(0, 0, monitor.width() * 15, monitor.height() * 15);
+  form.SetFullScreen(true);
+  screen.Move((monitor.width() - game.width()) / 2 * 15,
+              (monitor.height() - game.height()) / 2 * 15, game.width() * 15, game.height() * 15);
+  form.Show();
+
+  // Wider than the game: bars beside it, none above or below.
+  const QImage shown = form.Grab();
+  const int middle = monitor.width() / 2;
+  EXPECT_EQ(shown.pixelColor(middle, 1), QColor(0, 255, 0));
+  EXPECT_EQ(shown.pixelColor(middle, monitor.height() - 2), QColor(0, 255, 0));
+  EXPECT_EQ(shown.pixelColor(0, monitor.height() / 2), QColor(0, 0, 0));
+  EXPECT_EQ(form.Width(), monitor.width() * 15);
+
+  form.SetFullScreen(false);
+  EXPECT_EQ(form.View().size(), game);
+  EXPECT_EQ(form.Width(), monitor.width() * 15);
+}
+
 TEST(QtDisplayTest, AVirtualModeIsHadUpToTheMonitorsSize) {
   QtDisplay display;
   const QSize monitor = QGuiApplication::primaryScreen()->geometry().size();
