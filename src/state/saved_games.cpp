@@ -14,6 +14,7 @@
 #include "platform/runtime/atomic_file.h"
 #include "platform/runtime/case_fold.h"
 #include "platform/runtime/cp1252.h"
+#include "platform/runtime/folder_items.h"
 #include "platform/runtime/path_resolver.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/runtime/text_writer.h"
@@ -71,10 +72,8 @@ std::optional<std::string> FindSavedGameFile(const ProjectPaths& paths, const st
   struct stat status {};
   if (::lstat((paths.ProjectPath + exact).c_str(), &status) == 0) return exact;
   std::optional<std::string> found;
-  std::error_code error;
-  for (auto entry = std::filesystem::directory_iterator(paths.ProjectPath, error);
-       !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
-    std::string file = entry->path().filename().string();
+  for (FolderItem& item : ReadFolder(paths.ProjectPath)) {
+    std::string& file = item.name;
     if (file.size() <= kExtension.size() ||
         FoldCase(std::string_view(file).substr(file.size() - kExtension.size())) != kExtension)
       continue;
